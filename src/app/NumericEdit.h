@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace mx {
+
+class NumericField;
+
+// The edit control that shows a numeric field. The field owns the text; the control
+// mirrors it, reformats it on gaining and losing focus, and reports both to the window.
+class NumericEdit : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    NumericEdit(NumericField& field, QWidget* parent);
+
+    NumericField& field() { return m_field; }
+
+signals:
+    void entered();
+    void exited();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    NumericField& m_field;
+};
+
+} // namespace mx

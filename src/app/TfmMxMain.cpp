@@ -1,0 +1,361 @@
+#include "TfmMxMain.h"
+
+#include "NumericEdit.h"
+#include "TapeMemo.h"
+#include "engine/CalcCore.h"
+#include "keypad/Keypad.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSlider>
+
+namespace mx {
+
+namespace {
+
+QColor captionColour(KeyColour colour)
+{
+    switch (colour) {
+    case KeyColour::Red:
+        return QColor(Qt::red);
+    case KeyColour::Fuchsia:
+        return QColor(0xff, 0x00, 0xff);
+    case KeyColour::Blue:
+        return QColor(Qt::blue);
+    case KeyColour::Green:
+        return QColor(0x00, 0x80, 0x00);
+    }
+    return QColor(Qt::black);
+}
+
+QFont fixedPitchFont(int pixelSize)
+{
+    QFont mono(QStringLiteral("Courier New"));
+    mono.setStyleHint(QFont::TypeWriter);
+    if (!QFontInfo(mono).fixedPitch())
+        mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    mono.setPixelSize(pixelSize);
+    return mono;
+}
+
+// The character a key press types, with Backspace and Enter given their control codes.
+QChar typedCharacter(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Backspace:
+        return QChar(8);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QChar(13);
+    default:
+        break;
+    }
+    const QString text = event.text();
+    if (text.size() != 1 || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return QChar();
+    return text.front();
+}
+
+constexpr int kTapeLeft = TfmMxMain::kBaseWidth;
+constexpr int kTapeTop = 8;
+constexpr int kTapeHeight = 296;
+
+} // namespace
+
+TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic,
+                     const NumberSeparators& seps, QWidget* parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("fmMxMain"));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("pnClient"));
+    setCentralWidget(area);
+    QFont keyFont = font();
+    keyFont.setPixelSize(13);
+    area->setFont(keyFont);
+
+    meClsHistory = new TapeMemo(area);
+    meClsHistory->setGeometry(kTapeLeft, kTapeTop, kTapeWidth, kTapeHeight);
+
+    m_core = std::make_unique<CalcCore>(seps, *this, messages, *meClsHistory);
+    m_keypad = std::make_unique<Keypad>(*m_core, classic, *this);
+
+    buildRegisters(area);
+    buildSettingControls(area);
+    buildKeypad(area);
+    connectHandlers();
+
+    m_core->BuildFormats();
+    m_core->setRadian(m_core->settings.Radian);
+    m_core->ApplyDisplayFormat();
+    showSettings();
+    ApplyHistoryLayout();
+    m_core->resetForStart();
+    qApp->installEventFilter(this);
+    m_core->state.KeyFocusReady = true;
+}
+
+TfmMxMain::~TfmMxMain()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TfmMxMain::buildRegisters(QWidget* area)
+{
+    lbForSetFocus = new QLabel(area);
+    lbForSetFocus->setObjectName(QStringLiteral("lbForSetFocus"));
+    lbForSetFocus->setFocusPolicy(Qt::StrongFocus);
+    lbForSetFocus->setGeometry(12, 26, 4, 4);
+
+    lbClsInput = new QLabel(QStringLiteral("Input and result"), area);
+    lbClsInput->setObjectName(QStringLiteral("lbClsInput"));
+    lbClsInput->setGeometry(10, 4, 300, 18);
+    edOp0 = new NumericEdit(m_core->edOp0, area);
+    edOp0->setGeometry(10, 22, 495, 30);
+    edOp0->setFont(fixedPitchFont(18));
+    lbClsInput->setBuddy(edOp0);
+    // The parking control lies behind the input field: its top is the field's top.
+    lbForSetFocus->move(lbForSetFocus->x(), edOp0->y());
+    lbForSetFocus->lower();
+
+    lbClsMemory = new QLabel(QStringLiteral("Memory"), area);
+    lbClsMemory->setObjectName(QStringLiteral("lbClsMemory"));
+    lbClsMemory->setGeometry(10, 56, 300, 18);
+    edMem = new NumericEdit(m_core->edMem, area);
+    edMem->setGeometry(10, 74, 495, 24);
+    edMem->setFont(fixedPitchFont(14));
+    lbClsMemory->setBuddy(edMem);
+}
+
+void TfmMxMain::buildSettingControls(QWidget* area)
+{
+    gbClsNumber = new QGroupBox(QStringLiteral("Numbers"), area);
+    gbClsNumber->setObjectName(QStringLiteral("gbClsNumber"));
+    gbClsNumber->setGeometry(10, 102, 330, 68);
+    cbClsDigitGrouping = new QCheckBox(QStringLiteral("Grouping"), gbClsNumber);
+    cbClsDigitGrouping->setObjectName(QStringLiteral("cbClsDigitGrouping"));
+    cbClsDigitGrouping->setGeometry(8, 24, 110, 20);
+
+    tbClsDecPos = new QSlider(Qt::Horizontal, gbClsNumber);
+    tbClsDecPos->setObjectName(QStringLiteral("tbClsDecPos"));
+    tbClsDecPos->setRange(0, 11);
+    tbClsDecPos->setValue(2);
+    tbClsDecPos->setPageStep(1);
+    tbClsDecPos->setTickPosition(QSlider::TicksBelow);
+    tbClsDecPos->setTickInterval(1);
+    tbClsDecPos->setGeometry(124, 16, 196, 26);
+    tbClsDecPos->setAccessibleName(QStringLiteral("Decimal places"));
+    tbClsDecPos->setToolTip(QStringLiteral("Decimal places"));
+    // Tick labels under positions 0, 2, ..., 10 and the floating form at 11.
+    const int usable = tbClsDecPos->width() - 12;
+    auto tickX = [&](int pos) { return tbClsDecPos->x() + 6 + usable * pos / 11; };
+    for (int pos = 0; pos <= 10; pos += 2) {
+        auto* tick = new QLabel(QString::number(pos), gbClsNumber);
+        tick->setObjectName(QStringLiteral("lbClsDec%1").arg(pos));
+        tick->setAlignment(Qt::AlignHCenter);
+        tick->setGeometry(tickX(pos) - 10, 44, 20, 16);
+    }
+    lbClsFloat = new QLabel(QStringLiteral("Float"), gbClsNumber);
+    lbClsFloat->setObjectName(QStringLiteral("lbClsFloat"));
+    lbClsFloat->setAlignment(Qt::AlignHCenter);
+    lbClsFloat->setGeometry(tickX(11) - 18, 44, 36, 16);
+
+    gbClsHistory = new QGroupBox(QStringLiteral("Tape"), area);
+    gbClsHistory->setObjectName(QStringLiteral("gbClsHistory"));
+    gbClsHistory->setGeometry(346, 102, 159, 68);
+    cbClsHistory = new QCheckBox(QStringLiteral("History"), gbClsHistory);
+    cbClsHistory->setObjectName(QStringLiteral("cbClsHistory"));
+    cbClsHistory->setGeometry(8, 20, 145, 20);
+    cbClsTotals = new QCheckBox(QStringLiteral("Totals"), gbClsHistory);
+    cbClsTotals->setObjectName(QStringLiteral("cbClsTotals"));
+    cbClsTotals->setGeometry(8, 42, 145, 20);
+
+    // The formula frame comes with its own window part; its switch is shown disabled.
+    cbClsFormula = new QCheckBox(QStringLiteral("Formula"), area);
+    cbClsFormula->setObjectName(QStringLiteral("cbClsFormula"));
+    cbClsFormula->setGeometry(kTapeLeft - 2, 2, 1, 1);
+    cbClsFormula->setEnabled(false);
+    cbClsFormula->hide();
+
+    cbClsInv = new QCheckBox(QStringLiteral("Inv"), area);
+    cbClsInv->setObjectName(QStringLiteral("cbClsInv"));
+    cbClsInv->setGeometry(10, kKeypadTopRow + 5, 48, 20);
+
+    gbClsAngle = new QGroupBox(area);
+    gbClsAngle->setObjectName(QStringLiteral("gbClsAngle"));
+    gbClsAngle->setGeometry(60, kKeypadTopRow - 2, 170, 32);
+    rbClsRadian = new QRadioButton(QStringLiteral("Radian"), gbClsAngle);
+    rbClsRadian->setObjectName(QStringLiteral("rbClsRadian"));
+    rbClsRadian->setGeometry(6, 6, 78, 20);
+    rbClsRadian->setChecked(true);
+    rbClsDegree = new QRadioButton(QStringLiteral("Degree"), gbClsAngle);
+    rbClsDegree->setObjectName(QStringLiteral("rbClsDegree"));
+    rbClsDegree->setGeometry(88, 6, 78, 20);
+
+    pnLastOp = new QWidget(area);
+    pnLastOp->setObjectName(QStringLiteral("pnLastOp"));
+    pnLastOp->setGeometry(235, kKeypadTopRow, 50, kKeyHeight);
+    lbLastOp = new QLabel(pnLastOp);
+    lbLastOp->setObjectName(QStringLiteral("lbLastOp"));
+    lbLastOp->setGeometry(0, 0, 50, kKeyHeight);
+    lbLastOp->setAlignment(Qt::AlignCenter);
+    lbLastOp->setFrameShape(QFrame::Panel);
+    lbLastOp->setFrameShadow(QFrame::Sunken);
+    QFont bold = lbLastOp->font();
+    bold.setBold(true);
+    lbLastOp->setFont(bold);
+}
+
+void TfmMxMain::buildKeypad(QWidget* area)
+{
+    for (const KeypadButton& key : keypadButtons()) {
+        auto* bt = new QPushButton(QString::fromLatin1(key.caption), area);
+        bt->setObjectName(QString::fromLatin1(key.name));
+        bt->setGeometry(key.x, key.y, key.width, key.height);
+        bt->setFocusPolicy(Qt::NoFocus);
+        bt->setAutoDefault(false);
+        QPalette pal = bt->palette();
+        pal.setColor(QPalette::ButtonText, captionColour(key.colour));
+        bt->setPalette(pal);
+        bt->setEnabled(Keypad::isActive(key.id));
+        bt->setAccessibleName(bt->text());
+        m_buttons[key.id] = bt;
+        const KeyId id = key.id;
+        connect(bt, &QPushButton::clicked, this, [this, id] { m_keypad->press(id); });
+    }
+    // The decimal key shows the system's decimal separator.
+    QPushButton* point = m_buttons.at(KeyId::Point);
+    point->setText(QString(m_core->seps().decimal));
+    point->setAccessibleName(point->text());
+
+    m_buttons.at(KeyId::CH)->setGeometry(kTapeLeft, kKeypadRows[3], 62, kKeyHeight);
+    m_buttons.at(KeyId::PH)->setGeometry(kTapeLeft + 68, kKeypadRows[3], 62, kKeyHeight);
+}
+
+void TfmMxMain::connectHandlers()
+{
+    Keypad* k = m_keypad.get();
+    connect(tbClsDecPos, &QSlider::valueChanged, this, [k](int v) { k->tbClsDecPosChange(v); });
+    connect(cbClsDigitGrouping, &QCheckBox::toggled, this,
+            [k](bool on) { k->cbClsDigitGroupingClick(on); });
+    connect(rbClsRadian, &QRadioButton::toggled, this, [k](bool on) {
+        if (on)
+            k->rbClsRadianClick();
+    });
+    connect(rbClsDegree, &QRadioButton::toggled, this, [k](bool on) {
+        if (on)
+            k->rbClsDegreeClick();
+    });
+    connect(cbClsHistory, &QCheckBox::toggled, this, [k](bool on) { k->cbClsHistoryClick(on); });
+    connect(cbClsTotals, &QCheckBox::toggled, this, [k](bool on) { k->cbClsTotalsClick(on); });
+    connect(cbClsInv, &QCheckBox::toggled, this, [k](bool on) { k->cbClsInvClick(on); });
+
+    connect(edOp0, &NumericEdit::entered, this, &TfmMxMain::edOp0Enter);
+    connect(edOp0, &NumericEdit::exited, this, &TfmMxMain::edOp0Exit);
+    connect(edMem, &NumericEdit::entered, this, &TfmMxMain::edOp0Enter);
+    connect(edMem, &NumericEdit::exited, this, &TfmMxMain::edOp0Exit);
+    connect(meClsHistory, &TapeMemo::entered, this, &TfmMxMain::meClsHistoryEnter);
+    connect(meClsHistory, &TapeMemo::exited, this, &TfmMxMain::meClsHistoryExit);
+}
+
+void TfmMxMain::showSettings()
+{
+    const CalcSettings& s = m_core->settings;
+    const QSignalBlocker b1(tbClsDecPos), b2(cbClsDigitGrouping), b3(rbClsRadian),
+        b4(rbClsDegree), b5(cbClsHistory), b6(cbClsTotals);
+    tbClsDecPos->setValue(s.DecPos);
+    cbClsDigitGrouping->setChecked(s.DigitGrouping);
+    rbClsRadian->setChecked(s.Radian);
+    rbClsDegree->setChecked(!s.Radian);
+    cbClsHistory->setChecked(s.History);
+    cbClsTotals->setChecked(s.Totals);
+}
+
+void TfmMxMain::beep()
+{
+    QApplication::beep();
+}
+
+void TfmMxMain::parkKeyFocus()
+{
+    lbForSetFocus->setFocus(Qt::OtherFocusReason);
+    m_keyPreview = true;
+}
+
+void TfmMxMain::showLastOp(const QString& caption)
+{
+    lbLastOp->setText(caption);
+}
+
+void TfmMxMain::ApplyHistoryLayout()
+{
+    const bool shown = m_core->settings.History;
+    meClsHistory->setVisible(shown);
+    m_buttons.at(KeyId::CH)->setVisible(shown);
+    m_buttons.at(KeyId::PH)->setVisible(shown);
+    const int width = kBaseWidth + (shown ? kTapeWidth + 10 : 0);
+    centralWidget()->setFixedSize(width, kBaseHeight);
+    setFixedSize(width, kBaseHeight + (menuWidget() ? menuWidget()->sizeHint().height() : 0));
+}
+
+void TfmMxMain::setTrigCaptions(const QString& sin, const QString& cos, const QString& tg)
+{
+    const std::pair<KeyId, const QString*> captions[] = {
+        {KeyId::Sin, &sin}, {KeyId::Cos, &cos}, {KeyId::Tg, &tg}};
+    for (const auto& [id, text] : captions) {
+        m_buttons.at(id)->setText(*text);
+        m_buttons.at(id)->setAccessibleName(*text);
+    }
+}
+
+void TfmMxMain::edOp0Enter()
+{
+    lbForSetFocus->setFocus(Qt::OtherFocusReason);
+}
+
+void TfmMxMain::edOp0Exit()
+{
+    m_keyPreview = true;
+}
+
+void TfmMxMain::meClsHistoryEnter()
+{
+    // Typing edits the tape and does not drive the keypad.
+    m_keyPreview = false;
+}
+
+void TfmMxMain::meClsHistoryExit()
+{
+    m_keyPreview = true;
+}
+
+bool TfmMxMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !m_keyPreview || !watched->isWidgetType())
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this || QApplication::activeModalWidget())
+        return false;
+    // Each key event is delivered to the focus widget and then may propagate to its
+    // parents; preview it once, at the widget that has the focus.
+    if (widget != QApplication::focusWidget() && QApplication::focusWidget())
+        return false;
+    const QChar c = typedCharacter(*static_cast<QKeyEvent*>(event));
+    if (!c.isNull())
+        m_keypad->FormKeyPress(c);
+    // The focused control receives the character as well.
+    return false;
+}
+
+} // namespace mx

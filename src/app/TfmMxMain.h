@@ -1,0 +1,102 @@
+#pragma once
+
+#include "engine/CalcHost.h"
+#include "engine/NumberSeparators.h"
+#include "keypad/KeypadLayout.h"
+#include "keypad/KeypadView.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+
+namespace mx {
+
+class CalcCore;
+class ClassicRecord;
+class Keypad;
+class MessagePort;
+class NumericEdit;
+class TapeMemo;
+
+// The main window: the keypad calculator with its tape. It builds its controls, forwards
+// every event to the keypad's routines and shows the calculator's state.
+class TfmMxMain : public QMainWindow, public CalcHost, public KeypadView
+{
+    Q_OBJECT
+
+public:
+    TfmMxMain(MessagePort& messages, ClassicRecord& classic, const NumberSeparators& seps,
+              QWidget* parent = nullptr);
+    ~TfmMxMain() override;
+
+    CalcCore& core() { return *m_core; }
+    Keypad& keypad() { return *m_keypad; }
+    bool keyPreview() const { return m_keyPreview; }
+    QPushButton* button(KeyId id) const { return m_buttons.at(id); }
+
+    // Base size of the window with the tape hidden.
+    static constexpr int kBaseWidth = 515;
+    static constexpr int kBaseHeight = 352;
+    static constexpr int kTapeWidth = 300;
+
+    // CalcHost
+    void beep() override;
+    void parkKeyFocus() override;
+    void showLastOp(const QString& caption) override;
+
+    // KeypadView
+    void ApplyHistoryLayout() override;
+    void setTrigCaptions(const QString& sin, const QString& cos, const QString& tg) override;
+
+    NumericEdit* edOp0;
+    NumericEdit* edMem;
+    QLabel* lbClsInput;
+    QLabel* lbClsMemory;
+    QLabel* lbForSetFocus;
+    QWidget* pnLastOp;
+    QLabel* lbLastOp;
+    QGroupBox* gbClsNumber;
+    QCheckBox* cbClsDigitGrouping;
+    QSlider* tbClsDecPos;
+    QLabel* lbClsFloat;
+    QGroupBox* gbClsHistory;
+    QCheckBox* cbClsHistory;
+    QCheckBox* cbClsTotals;
+    QCheckBox* cbClsFormula;
+    QCheckBox* cbClsInv;
+    QGroupBox* gbClsAngle;
+    QRadioButton* rbClsRadian;
+    QRadioButton* rbClsDegree;
+    TapeMemo* meClsHistory;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildRegisters(QWidget* area);
+    void buildSettingControls(QWidget* area);
+    void buildKeypad(QWidget* area);
+    void connectHandlers();
+    // Shows the settings in their controls without running their handlers.
+    void showSettings();
+
+    void edOp0Enter();
+    void edOp0Exit();
+    void meClsHistoryEnter();
+    void meClsHistoryExit();
+
+    std::unique_ptr<CalcCore> m_core;
+    std::unique_ptr<Keypad> m_keypad;
+    std::map<KeyId, QPushButton*> m_buttons;
+    bool m_keyPreview = true;
+};
+
+} // namespace mx

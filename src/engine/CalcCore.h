@@ -1,0 +1,68 @@
+#pragma once
+
+#include "CalcSettings.h"
+#include "CalcState.h"
+#include "Evaluator.h"
+#include "NumberSeparators.h"
+#include "NumericField.h"
+#include "TapeWriter.h"
+
+#include <vector>
+
+namespace mx {
+
+class CalcHost;
+class MessagePort;
+class TapeSink;
+
+// The calculator's state: settings, flags, the four registers, the evaluator and the tape
+// writer, with the routines that every keypad action shares.
+class CalcCore
+{
+public:
+    CalcCore(const NumberSeparators& seps, CalcHost& host, MessagePort& messages,
+             TapeSink& tape);
+
+    const NumberSeparators& seps() const { return m_seps; }
+    CalcHost& host() { return m_host; }
+    MessagePort& messages() { return m_messages; }
+
+    CalcSettings settings;
+    CalcState state;
+
+    NumericField edOp0;
+    NumericField edOp1;
+    NumericField edOp2;
+    NumericField edMem;
+
+    Evaluator evaluator;
+    TapeWriter tape;
+
+    // Fields formatted with DisplayFmt besides the registers (the formula result).
+    void addDisplayField(NumericField& field) { m_extraFields.push_back(&field); }
+
+    void SetPendingOp(const QString& code, const QString& label);
+    void RestoreKeyFocus();
+    void ParkFocus();
+
+    // DisplayFmt and HistoryFmt from DecPos and DigitGrouping; sets FormatsReady.
+    void BuildFormats();
+    // Once the formats are built, gives DisplayFmt to every display field.
+    void ApplyDisplayFormat();
+    // Radian and the angle mark that follows it.
+    void setRadian(bool radian);
+
+    // The start of a main window's life: flags, the two shown registers and the indicator.
+    void resetForStart();
+
+    // Value formatted for the tape.
+    QString tapeNumber(const NumericField& reg) const { return tape.number(reg.value()); }
+
+private:
+    NumberSeparators m_seps;
+    CalcHost& m_host;
+    MessagePort& m_messages;
+    std::vector<NumericField*> m_extraFields;
+};
+
+} // namespace mx

@@ -1,0 +1,144 @@
+#include "NumberEntry.h"
+
+#include "CalcCore.h"
+#include "CalcFault.h"
+#include "CalcHost.h"
+#include "NumberParser.h"
+#include "Registers.h"
+#include "dialogs/MsgDlgTypes.h"
+
+#include <cmath>
+
+namespace mx {
+
+namespace {
+
+constexpr long double kGeneralFormLimit = 1e18L;
+
+bool hasExponent(const QString& text)
+{
+    return text.contains(QLatin1Char('E')) || text.contains(QLatin1Char('e'));
+}
+
+} // namespace
+
+bool NumberEntry::AppendEntry(NumericField& reg, const QString& characters)
+{
+    const QChar point = m_core.seps().decimal;
+    QString s = reg.text();
+    if (reg.value() == 0 && !s.contains(point))
+        s = QStringLiteral("0");
+    if (hasExponent(s) && std::fabs(reg.value()) < kGeneralFormLimit) {
+        // Digits appended to an exponent form would land in the exponent: continue from
+        // the plain digits of the shown value instead.
+        s = formatFloat(reg.value(), QStringLiteral("0.##########"), m_core.seps());
+    }
+
+    const int p = int(s.indexOf(point)) + 1;
+    if (p > 0 && int(s.size()) - p >= m_core.settings.DecPos) {
+        m_core.host().beep();
+        return false;
+    }
+    const bool hadText = !s.isEmpty();
+    s += characters;
+    if (hadText && s.startsWith(QLatin1Char('0')) && (s.size() < 2 || s[1] != point))
+        s.remove(0, 1);
+
+    if (parseNumber(s, point).overflow) {
+        m_core.messages().ShowMsgDlg(faultMessage(CalcFault::Overflow), mkError, mbOKOnly,
+                                     hcMessages);
+        return false;
+    }
+    reg.setText(s);
+    return true;
+}
+
+void NumberEntry::EnterDigit(const QString& digit)
+{
+    CalcState& st = m_core.state;
+    if (st.NewNumber)
+        ShiftRegisters(m_core.edOp0, m_core.edOp1, m_core.edOp2);
+    AppendEntry(m_core.edOp0, digit);
+    if (st.AfterEquals)
+        st.OpPending = false;
+    st.AfterEquals = false;
+    st.NewNumber = false;
+    st.OpJustPressed = false;
+    showEntry();
+    st.EntryActive = true;
+}
+
+void NumberEntry::EnterZero()
+{
+    CalcState& st = m_core.state;
+    if (st.NewNumber)
+        ShiftRegisters(m_core.edOp0, m_core.edOp1, m_core.edOp2);
+    if (m_core.edOp0.text().trimmed() != QLatin1String("0"))
+        AppendEntry(m_core.edOp0, QStringLiteral("0"));
+    st.NewNumber = false;
+    st.OpJustPressed = false;
+    st.EntryActive = true;
+    m_core.RestoreKeyFocus();
+}
+
+void NumberEntry::EnterPoint()
+{
+    CalcState& st = m_core.state;
+    if (st.NewNumber)
+        ShiftRegisters(m_core.edOp0, m_core.edOp1, m_core.edOp2);
+    const QChar point = m_core.seps().decimal;
+    if (m_core.edOp0.text().contains(point))
+        m_core.host().beep();
+    else
+        AppendEntry(m_core.edOp0, QString(point));
+    st.NewNumber = false;
+    st.OpJustPressed = false;
+    st.EntryActive = true;
+    m_core.RestoreKeyFocus();
+}
+
+void NumberEntry::ToggleSign()
+{
+    const QString t = m_core.edOp0.text();
+    if (t.isEmpty())
+        return;
+    QString next;
+    if (t.size() == 1) {
+        next = (t == QLatin1String("0") || t == QLatin1String("-")) ? QStringLiteral("-0")
+                                                                    : QLatin1Char('-') + t;
+    } else {
+        next = t.startsWith(QLatin1Char('-')) ? t.mid(1) : QLatin1Char('-') + t;
+    }
+    m_core.edOp0.setText(next);
+    m_core.RestoreKeyFocus();
+}
+
+void NumberEntry::Backspace()
+{
+    CalcState& st = m_core.state;
+    if (!st.EntryActive) {
+        m_core.RestoreKeyFocus();
+        return;
+    }
+    QString t = m_core.edOp0.text();
+    if (t.size() <= 1) {
+        t = QStringLiteral("0");
+        st.EntryActive = false;
+    } else {
+        t.chop(1);
+    }
+    m_core.edOp0.setText(t);
+    showEntry();
+}
+
+void NumberEntry::showEntry()
+{
+    NumericField& field = m_core.edOp0;
+    const bool exponentDisplay = hasExponent(field.displayFormat()) ||
+                                 std::fabs(field.value()) >= kGeneralFormLimit;
+    if (!exponentDisplay)
+        field.reformat();
+    m_core.host().parkKeyFocus();
+}
+
+} // namespace mx

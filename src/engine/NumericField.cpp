@@ -1,0 +1,48 @@
+#include "NumericField.h"
+
+#include "NumberParser.h"
+
+namespace mx {
+
+NumericField::NumericField(const QString& name, const QString& displayFormat,
+                           const NumberSeparators& seps, QObject* parent)
+    : QObject(parent), m_format(displayFormat), m_seps(seps)
+{
+    setObjectName(name);
+    m_text = m_format.format(0, m_seps);
+}
+
+void NumericField::setText(const QString& text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    emit textChanged(m_text);
+}
+
+CalcValue NumericField::value() const
+{
+    return parseNumber(m_text, m_seps.decimal).value;
+}
+
+void NumericField::setValue(CalcValue v)
+{
+    if (!m_text.isEmpty() && value() == v)
+        return;
+    setText(formatValue(v));
+}
+
+void NumericField::setDisplayFormat(const QString& picture)
+{
+    const CalcValue v = value();
+    if (picture != m_format.picture())
+        m_format = PictureFormat(picture);
+    setText(formatValue(v));
+}
+
+void NumericField::reformat()
+{
+    setText(formatValue(value()));
+}
+
+} // namespace mx

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace mx {
+
+// Where tape lines go: the history memo in the window, a plain list in tests.
+class TapeSink
+{
+public:
+    virtual ~TapeSink() = default;
+    virtual void appendLine(const QString& line) = 0;
+    virtual void clearTape() = 0;
+    virtual QStringList tapeLines() const = 0;
+};
+
+// A tape held in memory.
+class MemoryTape : public TapeSink
+{
+public:
+    void appendLine(const QString& line) override { m_lines.append(line); }
+    void clearTape() override { m_lines.clear(); }
+    QStringList tapeLines() const override { return m_lines; }
+
+private:
+    QStringList m_lines;
+};
+
+} // namespace mx

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "KeypadLayout.h"
+#include "MemoryKeys.h"
+#include "Sequencer.h"
+#include "engine/NumberEntry.h"
+
+#include <QChar>
+
+namespace mx {
+
+class CalcCore;
+class ClassicRecord;
+class KeypadView;
+
+// The keypad's handlers: every button, the keyboard map and the setting controls of the
+// keypad area, each routed to the routine that owns it.
+class Keypad
+{
+public:
+    Keypad(CalcCore& core, ClassicRecord& classic, KeypadView& view);
+
+    // A click on a keypad button.
+    void press(KeyId key);
+    // A typed character previewed by the window; true when the keypad acted on it.
+    bool FormKeyPress(QChar c);
+
+    void btBackClick();
+    void btPointClick();
+    void btCHClick();
+
+    // Setting controls.
+    void tbClsDecPosChange(int position);
+    void cbClsDigitGroupingClick(bool checked);
+    void rbClsRadianClick();
+    void rbClsDegreeClick();
+    void cbClsHistoryClick(bool checked);
+    void cbClsTotalsClick(bool checked);
+    void cbClsInvClick(bool checked);
+
+    // Keys that do something in this build; the statistics keys and PH belong to windows
+    // of their own.
+    static bool isActive(KeyId key);
+
+    CalcCore& core() { return m_core; }
+    Sequencer& sequencer() { return m_sequencer; }
+    MemoryKeys& memory() { return m_memory; }
+    NumberEntry& entry() { return m_entry; }
+
+private:
+    // A two-operand or one-operand key, by its row of the operation table.
+    void operationKey(KeyId key);
+
+    CalcCore& m_core;
+    KeypadView& m_view;
+    NumberEntry m_entry;
+    Sequencer m_sequencer;
+    MemoryKeys m_memory;
+};
+
+} // namespace mx

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <span>
+
+namespace mx {
+
+enum class KeyId {
+    Sta, Sin, Exp, Ln, Log2, MC, D7, D8, D9, Div, Mod,
+    Ave, Cos, XY, Log10, Sqrt, MR, D4, D5, D6, Mult, Int,
+    Sum, Tg, X3, Nfakt, Percent, MS, D1, D2, D3, Minus, Frac,
+    Dat, Pi, X2, Reciprocal, PercentAdd, MPlus, D0, Sign, Point, Plus, Eqv,
+    Back, CE, C, CH, PH
+};
+
+enum class KeyColour { Red, Fuchsia, Blue, Green };
+
+// One keypad button: its control name, designed caption, place, size and caption colour.
+// CH and PH sit under the tape; the window places them (x and y are 0 here).
+struct KeypadButton
+{
+    KeyId id;
+    const char* name;
+    const char* caption;
+    int x;
+    int y;
+    int width;
+    int height;
+    KeyColour colour;
+};
+
+inline constexpr int kKeypadColumns[11] = {10, 60, 103, 146, 189, 239, 289, 333, 377, 421, 465};
+inline constexpr int kKeypadRows[4] = {210, 244, 278, 312};
+inline constexpr int kKeypadTopRow = 176;
+inline constexpr int kKeyWidth = 40;
+inline constexpr int kKeyHeight = 30;
+
+std::span<const KeypadButton> keypadButtons();
+const KeypadButton& keypadButton(KeyId id);
+
+} // namespace mx
