@@ -58,13 +58,17 @@ void NumberEntry::EnterDigit(const QString& digit)
     CalcState& st = m_core.state;
     if (st.NewNumber)
         ShiftRegisters(m_core.edOp0, m_core.edOp1, m_core.edOp2);
-    AppendEntry(m_core.edOp0, digit);
+    const bool accepted = AppendEntry(m_core.edOp0, digit);
     if (st.AfterEquals)
         st.OpPending = false;
     st.AfterEquals = false;
     st.NewNumber = false;
     st.OpJustPressed = false;
-    showEntry();
+    // A refused digit changes nothing but the beep; the text is not shown again.
+    if (accepted)
+        showEntry();
+    else
+        m_core.host().parkKeyFocus();
     st.EntryActive = true;
 }
 
@@ -134,11 +138,36 @@ void NumberEntry::Backspace()
 void NumberEntry::showEntry()
 {
     NumericField& field = m_core.edOp0;
-    const bool exponentDisplay = hasExponent(field.displayFormat()) ||
-                                 std::fabs(field.value()) >= kGeneralFormLimit;
-    if (!exponentDisplay)
+    if (hasExponent(field.displayFormat())) {
+        // Floating mode: the typed digits as they are.
+    } else if (std::fabs(field.value()) >= kGeneralFormLimit && !hasExponent(field.text())) {
+        field.setText(regroupedEntry(field.text()));
+    } else {
         field.reformat();
+    }
     m_core.host().parkKeyFocus();
+}
+
+QString NumberEntry::regroupedEntry(const QString& text) const
+{
+    const NumberSeparators& seps = m_core.seps();
+    QString plain = text;
+    plain.remove(seps.thousands);
+    if (!m_core.settings.DigitGrouping)
+        return plain;
+    const bool negative = plain.startsWith(QLatin1Char('-'));
+    if (negative)
+        plain.remove(0, 1);
+    const int point = int(plain.indexOf(seps.decimal));
+    const QString integer = point < 0 ? plain : plain.left(point);
+    const QString rest = point < 0 ? QString() : plain.mid(point);
+    QString grouped;
+    for (int i = 0; i < integer.size(); ++i) {
+        if (i > 0 && (integer.size() - i) % 3 == 0)
+            grouped += seps.thousands;
+        grouped += integer[i];
+    }
+    return (negative ? QStringLiteral("-") : QString()) + grouped + rest;
 }
 
 } // namespace mx

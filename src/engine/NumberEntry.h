@@ -29,8 +29,11 @@ public:
 private:
     // Shows the entry again through the display format. While the display is an exponent
     // form (floating mode, or 10^18 and more) the typed text stays as it is, so that
-    // further digits extend the number; the next operation shows it formatted.
+    // further digits extend the number; the next operation shows it formatted. An entry of
+    // 10^18 and more likewise keeps its digits instead of the general exponent form.
     void showEntry();
+    // An entry of 10^18 and more, shown with its typed digits grouped by the setting.
+    QString regroupedEntry(const QString& text) const;
 
     CalcCore& m_core;
 };

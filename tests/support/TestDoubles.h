@@ -1,0 +1,64 @@
+#pragma once
+
+#include "dialogs/MsgDlgTypes.h"
+#include "engine/CalcHost.h"
+#include "keypad/KeypadView.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace mx::test {
+
+struct RecordedMessage
+{
+    QString text;
+    int kind;
+    MsgButtons buttons;
+    int helpContext;
+};
+
+// Records every message and answers with a chosen result.
+class RecordingMessages : public MessagePort
+{
+public:
+    int ShowMsgDlg(const QString& message, int kind, MsgButtons buttons,
+                   int helpContext) override
+    {
+        messages.push_back({message, kind, buttons, helpContext});
+        return answer;
+    }
+
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const RecordedMessage& m : messages)
+            out << m.text;
+        return out;
+    }
+
+    std::vector<RecordedMessage> messages;
+    int answer = mrOk;
+};
+
+class RecordingHost : public CalcHost, public KeypadView
+{
+public:
+    void beep() override { ++beeps; }
+    void parkKeyFocus() override { ++parks; }
+    void showLastOp(const QString& caption) override { lastOp = caption; }
+    void ApplyHistoryLayout() override { ++historyLayouts; }
+    void setTrigCaptions(const QString& sin, const QString& cos, const QString& tg) override
+    {
+        trigCaptions = QStringList{sin, cos, tg};
+    }
+
+    int beeps = 0;
+    int parks = 0;
+    int historyLayouts = 0;
+    QString lastOp;
+    QStringList trigCaptions;
+};
+
+} // namespace mx::test
