@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace mx {
 
@@ -33,9 +32,14 @@ DecimalDigits DecimalDigits::fromValue(CalcValue v)
     for (; p < res.ptr && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9')
             d.digits.push_back(*p);
+    // The output is not NUL-terminated: read the exponent within its bounds.
     int exp10 = 0;
-    if (p < res.ptr)
-        exp10 = std::atoi(p + 1);
+    if (p < res.ptr) {
+        const char* e = p + 1;
+        if (e < res.ptr && *e == '+')
+            ++e;
+        std::from_chars(e, res.ptr, exp10);
+    }
     d.exponent = exp10 + 1;
     dropTrailingZeros(d);
     return d;

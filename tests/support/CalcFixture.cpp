@@ -55,6 +55,21 @@ void CalcFixture::keys(const QString& sequence)
     }
 }
 
+QStringList expandedTape(const std::vector<const char*>& cells)
+{
+    QStringList out;
+    for (const char* c : cells) {
+        const QString cell = QString::fromUtf8(c);
+        if (cell == QLatin1String("-"))
+            out << QStringLiteral("|-------------------------|  ");
+        else if (cell.isEmpty())
+            out << QStringLiteral("||  ");
+        else
+            out << cell;
+    }
+    return out;
+}
+
 QStringList CalcFixture::tapeCells() const
 {
     QStringList out;

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace mx::test {
 
 // A whole keypad calculator without a window: core, keypad, recorded messages and tape.
@@ -41,5 +43,8 @@ public:
 };
 
 KeyId keyForToken(const QString& token);
+
+// Expected tape cells written short: "-" a rule line, "" a blank line.
+QStringList expandedTape(const std::vector<const char*>& cells);
 
 } // namespace mx::test

@@ -7,7 +7,21 @@
 #include <QString>
 #include <QStringList>
 
+#include <ostream>
 #include <vector>
+
+// Readable QString and QStringList values in test failures.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os)
+{
+    *os << "{\n";
+    for (const QString& s : list)
+        *os << "  \"" << s.toStdString() << "\"\n";
+    *os << "}";
+}
 
 namespace mx::test {
 
