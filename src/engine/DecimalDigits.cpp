@@ -9,9 +9,9 @@ namespace {
 
 void dropTrailingZeros(DecimalDigits& d)
 {
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-    if (d.digits.empty())
+    while (d.count > 0 && d.digits[std::size_t(d.count - 1)] == '0')
+        --d.count;
+    if (d.count == 0)
         d.exponent = 0;
 }
 
@@ -30,8 +30,8 @@ DecimalDigits DecimalDigits::fromValue(CalcValue v)
                       kSignificant - 1);
     const char* p = buf;
     for (; p < res.ptr && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9')
-            d.digits.push_back(*p);
+        if (*p >= '0' && *p <= '9' && d.count < kSignificant)
+            d.digits[std::size_t(d.count++)] = *p;
     // The output is not NUL-terminated: read the exponent within its bounds.
     int exp10 = 0;
     if (p < res.ptr) {
@@ -45,28 +45,28 @@ DecimalDigits DecimalDigits::fromValue(CalcValue v)
     return d;
 }
 
-DecimalDigits DecimalDigits::roundedTo(int count) const
+DecimalDigits DecimalDigits::roundedTo(int keep) const
 {
     DecimalDigits r;
     r.negative = negative;
-    if (isZero() || count < 0)
+    if (isZero() || keep < 0)
         return r;
-    if (count >= int(digits.size())) {
-        r = *this;
-        return r;
-    }
-    r.exponent = exponent;
-    r.digits = digits.substr(0, count);
-    if (digits[count] >= '5') {
-        int i = count - 1;
-        while (i >= 0 && r.digits[i] == '9') {
-            r.digits[i] = '0';
+    if (keep >= count)
+        return *this;
+    r = *this;
+    r.count = keep;
+    if (digits[std::size_t(keep)] >= '5') {
+        int i = keep - 1;
+        while (i >= 0 && r.digits[std::size_t(i)] == '9') {
+            r.digits[std::size_t(i)] = '0';
             --i;
         }
         if (i >= 0) {
-            ++r.digits[i];
+            ++r.digits[std::size_t(i)];
         } else {
-            r.digits.insert(r.digits.begin(), '1');
+            // All nines: the carry gives a single 1 one place higher.
+            r.digits[0] = '1';
+            r.count = 1;
             ++r.exponent;
         }
     }

@@ -2,7 +2,7 @@
 
 #include "CalcValue.h"
 
-#include <string>
+#include <array>
 
 namespace mx {
 
@@ -12,22 +12,23 @@ namespace mx {
 // from zero, so a typed 2.675 (held as 2.67499999999999999991...) shows as 2.68.
 struct DecimalDigits
 {
-    bool negative = false;
-    std::string digits; // '0'..'9'; empty means zero
-    int exponent = 0;
-
     static constexpr int kSignificant = 18;
+
+    bool negative = false;
+    std::array<char, kSignificant + 2> digits{}; // '0'..'9', `count` of them; none is zero
+    int count = 0;
+    int exponent = 0;
 
     static DecimalDigits fromValue(CalcValue v);
 
-    bool isZero() const { return digits.empty(); }
+    bool isZero() const { return count == 0; }
 
-    // Keeps `count` leading digits (none when count <= 0), rounding half away from zero;
+    // Keeps `keep` leading digits (none when keep <= 0), rounding half away from zero;
     // a carry out of the first digit raises the exponent. Trailing zeros are dropped.
-    DecimalDigits roundedTo(int count) const;
+    DecimalDigits roundedTo(int keep) const;
 
     // Digit at position i (0 = first), '0' outside the stored digits.
-    char at(int i) const { return i >= 0 && i < int(digits.size()) ? digits[i] : '0'; }
+    char at(int i) const { return i >= 0 && i < count ? digits[std::size_t(i)] : '0'; }
 };
 
 } // namespace mx

@@ -2,40 +2,40 @@
 
 #include "DecimalDigits.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace mx {
 
 namespace {
 
-QString groupDigits(const QString& digits, QChar separator)
+// Appends `count` integer digits of `d` (zeros beyond the stored digits), padded to
+// `minDigits` with leading zeros and grouped by thousands when `separator` is not null.
+void appendInteger(QString& out, const DecimalDigits& d, int count, int minDigits,
+                   QChar separator)
 {
-    if (digits.size() <= 3)
-        return digits;
-    QString out;
-    out.reserve(digits.size() + digits.size() / 3);
-    const int lead = int(digits.size() % 3);
-    for (int i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (i - lead) % 3 == 0)
+    const int total = count > minDigits ? count : minDigits;
+    const int pad = total - count;
+    for (int i = 0; i < total; ++i) {
+        if (!separator.isNull() && i > 0 && (total - i) % 3 == 0)
             out += separator;
-        out += digits[i];
+        out += QLatin1Char(i < pad ? '0' : d.at(i - pad));
     }
-    return out;
 }
 
-// The decimals of `d` from digit position `first` on, `count` of them, with trailing zeros
-// dropped down to `keep`.
-QString decimalsOf(const DecimalDigits& d, int first, int count, int keep)
+// Appends the separator and the decimals of `d` from digit position `first` on, `count`
+// of them, with trailing zeros dropped down to `keep`.
+void appendDecimals(QString& out, const DecimalDigits& d, int first, int count, int keep,
+                    QChar decimal)
 {
-    QString frac;
-    frac.reserve(count);
-    for (int i = 0; i < count; ++i)
-        frac += QLatin1Char(d.at(first + i));
-    int len = int(frac.size());
-    while (len > keep && frac[len - 1] == QLatin1Char('0'))
+    int len = count;
+    while (len > keep && d.at(first + len - 1) == '0')
         --len;
-    frac.truncate(len);
-    return frac;
+    if (len == 0)
+        return;
+    out += decimal;
+    for (int i = 0; i < len; ++i)
+        out += QLatin1Char(d.at(first + i));
 }
 
 } // namespace
@@ -155,19 +155,13 @@ QString PictureFormat::formatFixed(const Section& s, const DecimalDigits& d,
     if (intCount > kMaxFixedIntegerDigits)
         return QString();
 
-    QString intPart;
-    for (int i = 0; i < intCount; ++i)
-        intPart += QLatin1Char(r.at(i));
-    while (intPart.size() < s.integerZeros)
-        intPart.prepend(QLatin1Char('0'));
-    if (s.grouping)
-        intPart = groupDigits(intPart, seps.thousands);
-
-    // With a zero result every decimal reads '0'; r.exponent is 0 then.
-    const QString frac = decimalsOf(r, intCount, s.maxDecimals, s.minDecimals);
-    if (frac.isEmpty())
-        return intPart;
-    return intPart + seps.decimal + frac;
+    QString out;
+    out.reserve(48);
+    appendInteger(out, r, intCount > 0 ? intCount : 0, s.integerZeros,
+                  s.grouping ? seps.thousands : QChar());
+    // Below 1 the decimals start at the (negative) exponent; a zero result reads all '0'.
+    appendDecimals(out, r, intCount, s.maxDecimals, s.minDecimals, seps.decimal);
+    return out;
 }
 
 QString PictureFormat::formatExponent(const Section& s, const DecimalDigits& d,
@@ -178,20 +172,21 @@ QString PictureFormat::formatExponent(const Section& s, const DecimalDigits& d,
     zero = r.isZero();
     const int exp10 = zero ? 0 : r.exponent - lead;
 
-    QString intPart;
-    for (int i = 0; i < lead; ++i)
-        intPart += QLatin1Char(r.at(i));
-    const QString frac = decimalsOf(r, lead, s.maxDecimals, s.minDecimals);
-
-    QString expText = QString::number(std::abs(exp10));
-    while (expText.size() < s.exponentDigits)
-        expText.prepend(QLatin1Char('0'));
-    const QString expSign = exp10 < 0 ? QStringLiteral("-")
-                                      : (s.exponentPlus ? QStringLiteral("+") : QString());
-    QString out = intPart;
-    if (!frac.isEmpty())
-        out += seps.decimal + frac;
-    return out + QLatin1Char('E') + expSign + expText;
+    QString out;
+    out.reserve(32);
+    appendInteger(out, r, lead, 0, QChar());
+    appendDecimals(out, r, lead, s.maxDecimals, s.minDecimals, seps.decimal);
+    out += QLatin1Char('E');
+    if (exp10 < 0)
+        out += QLatin1Char('-');
+    else if (s.exponentPlus)
+        out += QLatin1Char('+');
+    char digits[16];
+    const auto res = std::to_chars(digits, digits + sizeof digits, exp10 < 0 ? -exp10 : exp10);
+    for (int i = int(res.ptr - digits); i < s.exponentDigits; ++i)
+        out += QLatin1Char('0');
+    out += QLatin1String(digits, res.ptr - digits);
+    return out;
 }
 
 QString formatGeneral(CalcValue value, const NumberSeparators& seps)
@@ -204,9 +199,9 @@ QString formatGeneral(CalcValue value, const NumberSeparators& seps)
         return QStringLiteral("0");
     QString out = r.negative ? QStringLiteral("-") : QString();
     out += QLatin1Char(r.digits[0]);
-    if (r.digits.size() > 1) {
+    if (r.count > 1) {
         out += seps.decimal;
-        out += QString::fromLatin1(r.digits.data() + 1, qsizetype(r.digits.size() - 1));
+        out += QLatin1String(r.digits.data() + 1, r.count - 1);
     }
     return out + QLatin1Char('E') + QString::number(r.exponent - 1);
 }
