@@ -154,7 +154,7 @@ void TfmMxMain::buildSettingControls(QWidget* area)
     tbClsDecPos->setPageStep(1);
     tbClsDecPos->setTickPosition(QSlider::TicksBelow);
     tbClsDecPos->setTickInterval(1);
-    tbClsDecPos->setGeometry(124, 16, 196, 26);
+    tbClsDecPos->setGeometry(124, 16, 170, 26);
     tbClsDecPos->setAccessibleName(QStringLiteral("Decimal places"));
     tbClsDecPos->setToolTip(QStringLiteral("Decimal places"));
     // Tick labels under positions 0, 2, ..., 10 and the floating form at 11.
@@ -168,8 +168,8 @@ void TfmMxMain::buildSettingControls(QWidget* area)
     }
     lbClsFloat = new QLabel(QStringLiteral("Float"), gbClsNumber);
     lbClsFloat->setObjectName(QStringLiteral("lbClsFloat"));
-    lbClsFloat->setAlignment(Qt::AlignHCenter);
-    lbClsFloat->setGeometry(tickX(11) - 18, 44, 36, 16);
+    lbClsFloat->setAlignment(Qt::AlignLeft);
+    lbClsFloat->setGeometry(tickX(11) - 5, 44, 40, 16);
 
     gbClsHistory = new QGroupBox(QStringLiteral("Tape"), area);
     gbClsHistory->setObjectName(QStringLiteral("gbClsHistory"));
@@ -226,7 +226,8 @@ void TfmMxMain::buildKeypad(QWidget* area)
         bt->setFocusPolicy(Qt::NoFocus);
         bt->setAutoDefault(false);
         QPalette pal = bt->palette();
-        pal.setColor(QPalette::ButtonText, captionColour(key.colour));
+        pal.setColor(QPalette::Active, QPalette::ButtonText, captionColour(key.colour));
+        pal.setColor(QPalette::Inactive, QPalette::ButtonText, captionColour(key.colour));
         bt->setPalette(pal);
         bt->setEnabled(Keypad::isActive(key.id));
         bt->setAccessibleName(bt->text());

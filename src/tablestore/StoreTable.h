@@ -1,0 +1,104 @@
+#pragma once
+
+#include "FieldDef.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <vector>
+
+struct sqlite3;
+
+namespace mx {
+
+class TableSession;
+
+enum class RecordState { Browse, Edit, Insert };
+
+// One table of the store: the pair <Name>.Dat (the records, in an encrypted SQLCipher
+// database) and <Name>.Idx (the descriptor: format version, field definitions and a check
+// of the key) in the database's directory. An open table holds a lock on its descriptor for
+// as long as it is open: shared opens coexist, an exclusive open excludes every other.
+// It has a current record; writes go to a record buffer and reach the file on post.
+// Every failure throws StoreError.
+class StoreTable
+{
+public:
+    StoreTable(TableSession& session, const QString& directory, const QString& name);
+    ~StoreTable();
+    StoreTable(const StoreTable&) = delete;
+    StoreTable& operator=(const StoreTable&) = delete;
+
+    // Creates the two empty files of a table; refuses to overwrite either.
+    static void create(TableSession& session, const QString& directory, const QString& name,
+                       const FieldList& fields);
+
+    const QString& name() const { return m_name; }
+    QString datPath() const;
+    QString idxPath() const;
+
+    void setExclusive(bool exclusive) { m_exclusive = exclusive; }
+    bool exclusive() const { return m_exclusive; }
+
+    void open();
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+
+    const FieldList& fields() const { return m_fields; }
+    RecordState state() const { return m_state; }
+
+    // Browse to edit; on a table without a current record this starts a new one.
+    void edit();
+    void append();
+    void post();
+    void cancel();
+    void deleteRecord();
+    void emptyTable();
+    // Writes what the store holds in memory to the files.
+    void flush();
+
+    qint64 recordCount() const;
+    bool hasRecord() const { return m_rowid >= 0 || m_state == RecordState::Insert; }
+    void first();
+    void last();
+    void next();
+    void prior();
+    bool eof() const { return m_eof; }
+
+    // Field values of the current record; an empty (null) field reads as 0, "" or false.
+    QVariant value(const QString& field) const;
+    qint64 asInteger(const QString& field) const { return value(field).toLongLong(); }
+    QString asString(const QString& field) const { return value(field).toString(); }
+    bool asBoolean(const QString& field) const { return value(field).toBool(); }
+    double asDouble(const QString& field) const { return value(field).toDouble(); }
+    bool isNull(const QString& field) const { return value(field).isNull(); }
+    // Only in edit or insert state. A text longer than its field is cut to its size.
+    void setValue(const QString& field, const QVariant& value);
+
+private:
+    int fieldIndex(const QString& field) const;
+    void requireOpen() const;
+    void lockDescriptor();
+    void readDescriptor();
+    void openDatabase();
+    // Loads the record with the smallest (or largest) rowid beyond `rowid` in the direction.
+    bool loadRecord(const char* condition, qint64 rowid);
+    void clearBuffer();
+    [[noreturn]] void fail(const QString& what) const;
+
+    TableSession& m_session;
+    QString m_directory;
+    QString m_name;
+    bool m_exclusive = false;
+
+    sqlite3* m_db = nullptr;
+    int m_lockFd = -1;
+    FieldList m_fields;
+    std::vector<QVariant> m_buffer;
+    std::vector<QVariant> m_saved; // the buffer as loaded, for cancel
+    qint64 m_rowid = -1;
+    bool m_eof = true;
+    RecordState m_state = RecordState::Browse;
+};
+
+} // namespace mx

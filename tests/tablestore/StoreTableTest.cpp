@@ -1,0 +1,273 @@
+#include "tablestore/StoreError.h"
+#include "tablestore/StoreTable.h"
+#include "tablestore/TableSession.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace mx;
+
+namespace {
+
+const QString kPassword = QStringLiteral("test password");
+
+FieldList everyType()
+{
+    return {{QStringLiteral("Small"), FieldType::SmallInt},
+            {QStringLiteral("N"), FieldType::Integer},
+            {QStringLiteral("Real"), FieldType::Double},
+            {QStringLiteral("Flag"), FieldType::Boolean},
+            {QStringLiteral("Text"), FieldType::String, 10}};
+}
+
+class StoreTableTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        session.addPassword(kPassword);
+        StoreTable::create(session, dir.path(), QStringLiteral("T"), everyType());
+    }
+
+    std::unique_ptr<StoreTable> openTable(bool exclusive = false)
+    {
+        auto t = std::make_unique<StoreTable>(session, dir.path(), QStringLiteral("T"));
+        t->setExclusive(exclusive);
+        t->open();
+        return t;
+    }
+
+    QProcess* startHolder(const QStringList& args, const char* expect)
+    {
+        auto* p = new QProcess;
+        p->start(QStringLiteral(MX_HOLDER_PATH), QStringList{dir.path(), QStringLiteral("T")} + args);
+        EXPECT_TRUE(p->waitForStarted(5000));
+        EXPECT_TRUE(p->waitForReadyRead(10000)) << p->readAllStandardError().toStdString();
+        EXPECT_EQ(p->readAllStandardOutput().trimmed(), QByteArray(expect));
+        return p;
+    }
+
+    static void kill(QProcess* p)
+    {
+        p->kill(); // SIGKILL: no clean-up in the holder
+        p->waitForFinished(5000);
+        delete p;
+    }
+
+    QTemporaryDir dir;
+    TableSession session{QStringLiteral("TestSession")};
+};
+
+} // namespace
+
+TEST_F(StoreTableTest, EveryFieldTypeRoundTripsThroughTheFile)
+{
+    {
+        auto t = openTable();
+        EXPECT_EQ(t->recordCount(), 0);
+        t->append();
+        t->setValue(QStringLiteral("Small"), -12345);
+        t->setValue(QStringLiteral("N"), 2147483647);
+        t->setValue(QStringLiteral("Real"), 0.1);
+        t->setValue(QStringLiteral("Flag"), true);
+        t->setValue(QStringLiteral("Text"), QStringLiteral("Привет"));
+        t->post();
+    }
+    auto t = openTable();
+    EXPECT_EQ(t->recordCount(), 1);
+    EXPECT_EQ(t->asInteger(QStringLiteral("Small")), -12345);
+    EXPECT_EQ(t->asInteger(QStringLiteral("n")), 2147483647);
+    EXPECT_EQ(t->asDouble(QStringLiteral("Real")), 0.1);
+    EXPECT_TRUE(t->asBoolean(QStringLiteral("Flag")));
+    EXPECT_EQ(t->asString(QStringLiteral("Text")), QStringLiteral("Привет"));
+}
+
+TEST_F(StoreTableTest, TextsAreCutToTheirSizeInCharacters)
+{
+    auto t = openTable();
+    t->append();
+    t->setValue(QStringLiteral("Text"), QStringLiteral("Абвгдеёжзийк"));
+    t->post();
+    EXPECT_EQ(t->asString(QStringLiteral("Text")), QStringLiteral("Абвгдеёжзи"));
+    t->edit();
+    t->setValue(QStringLiteral("Text"), QString::fromUtf8("😀😀😀😀😀😀😀😀😀😀😀"));
+    t->post();
+    EXPECT_EQ(t->asString(QStringLiteral("Text")).toUcs4().size(), 10);
+}
+
+TEST_F(StoreTableTest, EmptyFieldsReadAsZeroAndEditOnAnEmptyTableInserts)
+{
+    auto t = openTable();
+    EXPECT_FALSE(t->hasRecord());
+    t->edit();
+    EXPECT_EQ(t->state(), RecordState::Insert);
+    t->post();
+    EXPECT_EQ(t->recordCount(), 1);
+    EXPECT_TRUE(t->isNull(QStringLiteral("N")));
+    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 0);
+    EXPECT_EQ(t->asString(QStringLiteral("Text")), "");
+}
+
+TEST_F(StoreTableTest, NavigationCancelDeleteAndEmpty)
+{
+    auto t = openTable();
+    for (int i = 1; i <= 3; ++i) {
+        t->append();
+        t->setValue(QStringLiteral("N"), i);
+        t->post();
+    }
+    t->first();
+    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 1);
+    t->next();
+    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 2);
+    t->edit();
+    t->setValue(QStringLiteral("N"), 20);
+    t->cancel();
+    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 2);
+    t->deleteRecord();
+    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 3);
+    t->next();
+    EXPECT_TRUE(t->eof());
+    t->last();
+    t->prior();
+    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 1);
+    EXPECT_EQ(t->recordCount(), 2);
+    t->emptyTable();
+    EXPECT_EQ(t->recordCount(), 0);
+    EXPECT_THROW(t->setValue(QStringLiteral("N"), 1), StoreError);
+    EXPECT_THROW(t->value(QStringLiteral("Missing")), StoreError);
+}
+
+TEST_F(StoreTableTest, CreateRefusesToOverwrite)
+{
+    EXPECT_THROW(StoreTable::create(session, dir.path(), QStringLiteral("T"), everyType()),
+                 StoreError);
+}
+
+TEST_F(StoreTableTest, DataFileIsEncrypted)
+{
+    {
+        auto t = openTable();
+        t->append();
+        t->setValue(QStringLiteral("Text"), QStringLiteral("secretword"));
+        t->post();
+    }
+    QFile dat(dir.filePath(QStringLiteral("T.Dat")));
+    ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
+    const QByteArray bytes = dat.readAll();
+    EXPECT_FALSE(bytes.startsWith("SQLite format 3"));
+    EXPECT_FALSE(bytes.contains("secretword"));
+    EXPECT_FALSE(bytes.contains("CREATE TABLE"));
+}
+
+TEST_F(StoreTableTest, WrongOrMissingPasswordFailsTheOpen)
+{
+    TableSession other(QStringLiteral("Other"));
+    other.addPassword(QStringLiteral("not it"));
+    StoreTable wrong(other, dir.path(), QStringLiteral("T"));
+    EXPECT_THROW(wrong.open(), StoreError);
+
+    TableSession none(QStringLiteral("None"));
+    StoreTable unkeyed(none, dir.path(), QStringLiteral("T"));
+    EXPECT_THROW(unkeyed.open(), StoreError);
+}
+
+TEST_F(StoreTableTest, PasswordEventSuppliesThePasswordOnce)
+{
+    TableSession lazy(QStringLiteral("Lazy"));
+    int asked = 0;
+    lazy.onPassword = [&](TableSession& s, bool& retry) {
+        ++asked;
+        s.addPassword(kPassword);
+        retry = true;
+    };
+    StoreTable a(lazy, dir.path(), QStringLiteral("T"));
+    a.open();
+    a.close();
+    a.open();
+    EXPECT_EQ(asked, 1);
+    lazy.forgetAllPasswords();
+    EXPECT_FALSE(lazy.hasPassword());
+}
+
+TEST_F(StoreTableTest, DamagedForeignAndEmptyFilesFailTheOpen)
+{
+    const QString dat = dir.filePath(QStringLiteral("T.Dat"));
+    const QString idx = dir.filePath(QStringLiteral("T.Idx"));
+    struct Damage
+    {
+        const char* name;
+        std::function<void()> apply;
+    };
+    QFile::copy(dat, dat + ".good");
+    QFile::copy(idx, idx + ".good");
+    auto restore = [&] {
+        QFile::remove(dat);
+        QFile::remove(idx);
+        QFile::copy(dat + ".good", dat);
+        QFile::copy(idx + ".good", idx);
+    };
+    auto writeFile = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    const Damage damages[] = {
+        {"EmptyData", [&] { writeFile(dat, {}); }},
+        {"GarbageData", [&] { writeFile(dat, QByteArray(8192, 'x')); }},
+        {"TruncatedData", [&] { QFile::resize(dat, 100); }},
+        {"EmptyDescriptor", [&] { writeFile(idx, {}); }},
+        {"ForeignDescriptor", [&] { writeFile(idx, "{\"format\":\"other\"}"); }},
+        {"MissingDescriptor", [&] { QFile::remove(idx); }},
+    };
+    for (const Damage& d : damages) {
+        restore();
+        d.apply();
+        StoreTable t(session, dir.path(), QStringLiteral("T"));
+        EXPECT_THROW(t.open(), StoreError) << d.name;
+        EXPECT_FALSE(t.isOpen()) << d.name;
+    }
+    restore();
+    EXPECT_NO_THROW(openTable());
+}
+
+TEST_F(StoreTableTest, ExclusiveOpenInAnotherProcessRefusesAfterRetries)
+{
+    QProcess* holder = startHolder({QStringLiteral("hold")}, "ready");
+    QElapsedTimer timer;
+    timer.start();
+    StoreTable second(session, dir.path(), QStringLiteral("T"));
+    EXPECT_THROW(second.open(), StoreError);
+    // 15 retries 100 ms apart.
+    EXPECT_GE(timer.elapsed(), 1400);
+    StoreTable shared(session, dir.path(), QStringLiteral("T"));
+    shared.setExclusive(false);
+    EXPECT_THROW(shared.open(), StoreError);
+    kill(holder);
+    EXPECT_NO_THROW(second.open());
+}
+
+TEST_F(StoreTableTest, SharedOpensCoexistAndExcludeExclusive)
+{
+    auto a = openTable(false);
+    auto b = openTable(false);
+    EXPECT_TRUE(a->isOpen() && b->isOpen());
+    session.lockRetryCount = 1;
+    StoreTable c(session, dir.path(), QStringLiteral("T"));
+    c.setExclusive(true);
+    EXPECT_THROW(c.open(), StoreError);
+}
+
+TEST_F(StoreTableTest, APostSurvivesTheProcessBeingKilled)
+{
+    QProcess* writer = startHolder({QStringLiteral("post"), QStringLiteral("4242")}, "posted");
+    kill(writer);
+    auto t = openTable();
+    EXPECT_EQ(t->recordCount(), 1);
+    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 4242);
+}
