@@ -2,6 +2,7 @@
 #include "app/TapeMemo.h"
 #include "app/TfmMxMain.h"
 #include "keypad/Keypad.h"
+#include "store/SavedState.h"
 
 #include <QApplication>
 
@@ -32,7 +33,8 @@ void BM_WindowKeys(benchmark::State& state)
 {
     test::RecordingMessages messages;
     MemoryClassicRecord classic;
-    TfmMxMain window(messages, classic, NumberSeparators{});
+    MemorySavedState saved;
+    TfmMxMain window(messages, classic, saved, NumberSeparators{});
     window.core().settings.History = true;
     window.ApplyHistoryLayout();
     window.show();

@@ -2,8 +2,11 @@
 
 #include "NumericEdit.h"
 #include "TapeMemo.h"
+#include "dialogs/MsgDlgTypes.h"
 #include "engine/CalcCore.h"
 #include "keypad/Keypad.h"
+#include "store/SavedState.h"
+#include "tablestore/StoreError.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
 
@@ -69,9 +73,9 @@ constexpr int kTapeHeight = 296;
 
 } // namespace
 
-TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic,
+TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& saved,
                      const NumberSeparators& seps, QWidget* parent)
-    : QMainWindow(parent)
+    : QMainWindow(parent), m_messages(messages), m_saved(saved)
 {
     setObjectName(QStringLiteral("fmMxMain"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -96,19 +100,84 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic,
     buildKeypad(area);
     connectHandlers();
 
-    m_core->BuildFormats();
-    m_core->setRadian(m_core->settings.Radian);
-    m_core->ApplyDisplayFormat();
-    showSettings();
-    ApplyHistoryLayout();
-    m_core->resetForStart();
-    qApp->installEventFilter(this);
-    m_core->state.KeyFocusReady = true;
+    FormCreate(seps);
 }
 
 TfmMxMain::~TfmMxMain()
 {
     qApp->removeEventFilter(this);
+    FormDestroy();
+}
+
+void TfmMxMain::FormCreate(const NumberSeparators&)
+{
+    ApplyHistoryLayout();
+    placeWindow();
+    m_saved.loadSettings(m_core->settings);
+    m_core->resetForStart();
+    qApp->installEventFilter(this);
+    m_core->state.KeyFocusReady = true;
+    ApplySettings();
+}
+
+void TfmMxMain::placeWindow()
+{
+    const WindowPlacement p = m_saved.loadPlacement();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    switch (p.mode) {
+    case 0:
+    case 3:
+        move(p.left, p.top);
+        break;
+    case 1:
+    case 2:
+        break; // the window system places the window
+    default:
+        // Centred on the screen; the main window has no owner to centre on.
+        if (screen)
+            move(screen->availableGeometry().center() - rect().center());
+        break;
+    }
+}
+
+void TfmMxMain::ApplySettings()
+{
+    const CalcSettings s = m_core->settings;
+    tbClsDecPos->setValue(s.DecPos);
+    cbClsDigitGrouping->setChecked(s.DigitGrouping);
+    m_core->BuildFormats();
+    cbClsHistory->setChecked(s.History);
+    ApplyHistoryLayout();
+    rbClsRadian->setChecked(s.Radian);
+    rbClsDegree->setChecked(!s.Radian);
+    m_core->setRadian(s.Radian);
+    cbClsTotals->setChecked(s.Totals);
+}
+
+void TfmMxMain::FormActivate()
+{
+    ApplySettings();
+    m_core->RestoreKeyFocus();
+}
+
+void TfmMxMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TfmMxMain::FormDestroy()
+{
+    if (m_saveDone)
+        return;
+    m_saveDone = true;
+    try {
+        m_saved.save(m_core->settings, x(), y());
+    } catch (const StoreError& e) {
+        m_messages.ShowMsgDlg(QStringLiteral("Настройки не сохранены.\r\r") + e.message(),
+                              mkError, mbOKOnly, hcMessages);
+    }
 }
 
 void TfmMxMain::buildRegisters(QWidget* area)
@@ -268,19 +337,6 @@ void TfmMxMain::connectHandlers()
     connect(edMem, &NumericEdit::exited, this, &TfmMxMain::edOp0Exit);
     connect(meClsHistory, &TapeMemo::entered, this, &TfmMxMain::meClsHistoryEnter);
     connect(meClsHistory, &TapeMemo::exited, this, &TfmMxMain::meClsHistoryExit);
-}
-
-void TfmMxMain::showSettings()
-{
-    const CalcSettings& s = m_core->settings;
-    const QSignalBlocker b1(tbClsDecPos), b2(cbClsDigitGrouping), b3(rbClsRadian),
-        b4(rbClsDegree), b5(cbClsHistory), b6(cbClsTotals);
-    tbClsDecPos->setValue(s.DecPos);
-    cbClsDigitGrouping->setChecked(s.DigitGrouping);
-    rbClsRadian->setChecked(s.Radian);
-    rbClsDegree->setChecked(!s.Radian);
-    cbClsHistory->setChecked(s.History);
-    cbClsTotals->setChecked(s.Totals);
 }
 
 void TfmMxMain::beep()

@@ -24,6 +24,7 @@ class ClassicRecord;
 class Keypad;
 class MessagePort;
 class NumericEdit;
+class SavedState;
 class TapeMemo;
 
 // The main window: the keypad calculator with its tape. It builds its controls, forwards
@@ -33,8 +34,10 @@ class TfmMxMain : public QMainWindow, public CalcHost, public KeypadView
     Q_OBJECT
 
 public:
-    TfmMxMain(MessagePort& messages, ClassicRecord& classic, const NumberSeparators& seps,
-              QWidget* parent = nullptr);
+    // Loads the settings and the window position from `saved` and writes them back to it
+    // when the window is destroyed.
+    TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& saved,
+              const NumberSeparators& seps, QWidget* parent = nullptr);
     ~TfmMxMain() override;
 
     CalcCore& core() { return *m_core; }
@@ -51,6 +54,12 @@ public:
     void beep() override;
     void parkKeyFocus() override;
     void showLastOp(const QString& caption) override;
+
+    // Pushes every setting into the controls; a control's handler runs when its state
+    // actually changes.
+    void ApplySettings();
+    // Writes the settings and the position; the destructor calls it.
+    void FormDestroy();
 
     // KeypadView
     void ApplyHistoryLayout() override;
@@ -79,20 +88,25 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildRegisters(QWidget* area);
     void buildSettingControls(QWidget* area);
     void buildKeypad(QWidget* area);
     void connectHandlers();
-    // Shows the settings in their controls without running their handlers.
-    void showSettings();
+    void FormCreate(const NumberSeparators& seps);
+    void FormActivate();
+    void placeWindow();
 
     void edOp0Enter();
     void edOp0Exit();
     void meClsHistoryEnter();
     void meClsHistoryExit();
 
+    MessagePort& m_messages;
+    SavedState& m_saved;
+    bool m_saveDone = false;
     std::unique_ptr<CalcCore> m_core;
     std::unique_ptr<Keypad> m_keypad;
     std::map<KeyId, QPushButton*> m_buttons;

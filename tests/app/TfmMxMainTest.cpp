@@ -5,6 +5,7 @@
 #include "engine/CalcCore.h"
 #include "keypad/ClassicRecord.h"
 #include "keypad/Keypad.h"
+#include "store/SavedState.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,7 +25,7 @@ class MainWindowTest : public testing::Test
 protected:
     void SetUp() override
     {
-        window = std::make_unique<TfmMxMain>(messages, classic, NumberSeparators{});
+        window = std::make_unique<TfmMxMain>(messages, classic, saved, NumberSeparators{});
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -49,6 +50,7 @@ protected:
 
     test::RecordingMessages messages;
     MemoryClassicRecord classic;
+    MemorySavedState saved;
     std::unique_ptr<TfmMxMain> window;
 };
 
@@ -159,4 +161,44 @@ TEST_F(MainWindowTest, ButtonsSitOnTheKeypadGrid)
     EXPECT_EQ(window->button(KeyId::Eqv)->geometry(), QRect(465, 312, 40, 30));
     EXPECT_EQ(window->button(KeyId::Back)->geometry(), QRect(289, 176, 84, 30));
     EXPECT_EQ(window->button(KeyId::C)->geometry(), QRect(443, 176, 62, 30));
+}
+
+TEST(MainWindowState, SettingsComeFromTheSavedStateAndGoBackOnDestruction)
+{
+    test::RecordingMessages messages;
+    MemoryClassicRecord classic;
+    MemorySavedState saved;
+    saved.settings.DecPos = 11;
+    saved.settings.History = true;
+    saved.settings.Radian = false;
+    saved.placement = {40, 50, 0};
+    {
+        TfmMxMain w(messages, classic, saved, NumberSeparators{});
+        EXPECT_EQ(w.tbClsDecPos->value(), 11);
+        EXPECT_TRUE(w.cbClsHistory->isChecked());
+        EXPECT_TRUE(w.rbClsDegree->isChecked());
+        EXPECT_EQ(w.core().state.AngleMark, " D");
+        EXPECT_EQ(w.pos(), QPoint(40, 50));
+        EXPECT_EQ(w.core().edOp0.text(), "0"); // registers are never restored
+        w.cbClsTotals->setChecked(false);
+        w.move(60, 70);
+    }
+    EXPECT_EQ(saved.saves, 1);
+    EXPECT_FALSE(saved.settings.Totals);
+    EXPECT_EQ(saved.settings.DecPos, 11);
+    EXPECT_EQ(saved.placement.left, 60);
+    EXPECT_EQ(saved.placement.mode, 0);
+}
+
+TEST(MainWindowState, APlacementModeOtherThanZeroOverridesTheStoredPosition)
+{
+    test::RecordingMessages messages;
+    MemoryClassicRecord classic;
+    MemorySavedState saved;
+    saved.placement = {0, 0, 4};
+    {
+        TfmMxMain w(messages, classic, saved, NumberSeparators{});
+        EXPECT_NE(w.pos(), QPoint(0, 0));
+    }
+    EXPECT_EQ(saved.placement.mode, 0);
 }

@@ -1,0 +1,111 @@
+#include "TdmMxData.h"
+
+#include "TableSchemas.h"
+#include "dialogs/MsgDlgTypes.h"
+#include "tablestore/StoreError.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace mx {
+
+namespace {
+
+QString dataDir(const QString& baseDir)
+{
+    return QDir(baseDir).filePath(QStringLiteral("Data"));
+}
+
+} // namespace
+
+QStringList defaultDataFileList()
+{
+    return {QStringLiteral("Data/Classic.Dat"), QStringLiteral("Data/Classic.Idx"),
+            QStringLiteral("Data/Share.Dat"), QStringLiteral("Data/Share.Idx")};
+}
+
+bool CheckFilesExist(const QStringList& names, QStringList& missing, const QString& baseDir)
+{
+    bool result = true;
+    for (const QString& name : names) {
+        if (!QFileInfo(QDir(baseDir).filePath(name)).isFile()) {
+            result = false;
+            missing.append(name);
+        }
+    }
+    return result;
+}
+
+TdmMxData::TdmMxData(MessagePort& messages, const QStringList& dataFileList,
+                     const QString& baseDir)
+    : taClassic(ssMain, dataDir(baseDir), TableSchemas::classicName),
+      taShare(ssMain, dataDir(baseDir), TableSchemas::shareName),
+      taStat(ssMain, dataDir(baseDir), TableSchemas::statName), m_messages(messages),
+      m_dataFileList(dataFileList), m_baseDir(baseDir)
+{
+    ssMain.lockRetryCount = 15;
+    ssMain.lockWaitMs = 100;
+    ssMain.onPassword = &TdmMxData::ssMainPassword;
+    taClassic.setExclusive(false);
+    taShare.setExclusive(true);
+    taStat.setExclusive(true);
+}
+
+TdmMxData::~TdmMxData()
+{
+    taStat.close();
+    taShare.close();
+    taClassic.close();
+    ssMain.forgetAllPasswords();
+}
+
+QString TdmMxData::tablePassword()
+{
+    // Assembled from pieces so that the whole never stands in the binary as one string.
+    static const char16_t parts[][6] = {{u'M', u'x', u'-', u'7', u'q'},
+                                        {u'T', u'r', u'9', u'!', u'c'},
+                                        {u'L', u'k', u'3', u'#', u'v'}};
+    QString password;
+    for (const auto& part : parts)
+        password += QString::fromUtf16(part);
+    password += QString::number(4 * 1009 + 3);
+    return password;
+}
+
+void TdmMxData::ssMainPassword(TableSession& session, bool& retry)
+{
+    session.addPassword(tablePassword());
+    retry = true;
+}
+
+bool TdmMxData::ssMainStartup()
+{
+    m_missing.clear();
+    if (CheckFilesExist(m_dataFileList, m_missing, m_baseDir))
+        return true;
+    const QString text = QStringLiteral("Файл не найден:\r") + m_missing.join(QChar(13)) +
+                         QStringLiteral("\r\rВыполнение программы будет прервано.");
+    m_messages.ShowMsgDlg(text, mkError, mbOKOnly, hcMessages);
+    return false;
+}
+
+bool TdmMxData::DataModuleCreate()
+{
+    if (!ssMainStartup())
+        return false;
+    try {
+        for (StoreTable* table : {&taClassic, &taShare, &taStat})
+            table->open();
+    } catch (const StoreError&) {
+        m_messages.ShowMsgDlg(
+            QStringLiteral("Доступ запрещен.\r\rВозможно вы пытаетесь запустить вторую копию "
+                           "программы.\r\rВыполнение программы будет прервано."),
+            mkError, mbOKOnly, hcMessages);
+        return false;
+    }
+    m_shareRef = &taShare;
+    m_classicRef = &taClassic;
+    return true;
+}
+
+} // namespace mx

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "tablestore/StoreTable.h"
+#include "tablestore/TableSession.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace mx {
+
+class MessagePort;
+
+// The four files that must exist before the tables are opened, relative to the current
+// directory, in the order they are reported.
+QStringList defaultDataFileList();
+
+// Appends to `missing` each name of `names` that no file exists for; true when none is.
+bool CheckFilesExist(const QStringList& names, QStringList& missing, const QString& baseDir);
+
+// The data module: the store's session, the data folder and the three tables. Created
+// before any window; a failure shows one message and the program ends having written
+// nothing.
+class TdmMxData
+{
+public:
+    TdmMxData(MessagePort& messages, const QStringList& dataFileList,
+              const QString& baseDir = QStringLiteral("."));
+    ~TdmMxData();
+    TdmMxData(const TdmMxData&) = delete;
+    TdmMxData& operator=(const TdmMxData&) = delete;
+
+    // The file check, the password and the opens; false after the message was shown.
+    bool DataModuleCreate();
+
+    TableSession ssMain{QStringLiteral("MainSession")};
+    StoreTable taClassic;
+    StoreTable taShare;
+    StoreTable taStat;
+
+    // The references the other parts use: set once all three tables are open.
+    StoreTable* classic() const { return m_classicRef; }
+    StoreTable* share() const { return m_shareRef; }
+
+    const QStringList& MissingFileList() const { return m_missing; }
+
+    // The password of the tables, built at run time.
+    static QString tablePassword();
+
+private:
+    bool ssMainStartup();
+    static void ssMainPassword(TableSession& session, bool& retry);
+
+    MessagePort& m_messages;
+    QStringList m_dataFileList;
+    QString m_baseDir;
+    QStringList m_missing;
+    StoreTable* m_classicRef = nullptr;
+    StoreTable* m_shareRef = nullptr;
+};
+
+} // namespace mx
