@@ -1,6 +1,7 @@
 #include "TfmMxMain.h"
 
 #include "NumericEdit.h"
+#include "InterfaceText.h"
 #include "TapeMemo.h"
 #include "dialogs/MsgDlgTypes.h"
 #include "engine/CalcCore.h"
@@ -99,6 +100,11 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& 
     buildSettingControls(area);
     buildKeypad(area);
     connectHandlers();
+    ApplyInterfaceText(this);
+    // The decimal key shows the system's decimal separator.
+    QPushButton* point = m_buttons.at(KeyId::Point);
+    point->setText(QString(m_core->seps().decimal));
+    point->setAccessibleName(point->text());
 
     FormCreate(seps);
 }
@@ -224,8 +230,8 @@ void TfmMxMain::buildSettingControls(QWidget* area)
     tbClsDecPos->setTickPosition(QSlider::TicksBelow);
     tbClsDecPos->setTickInterval(1);
     tbClsDecPos->setGeometry(124, 16, 170, 26);
-    tbClsDecPos->setAccessibleName(QStringLiteral("Decimal places"));
-    tbClsDecPos->setToolTip(QStringLiteral("Decimal places"));
+    // Named by its hint, as it has no caption.
+    tbClsDecPos->setAccessibleName(QStringLiteral("Десятичные позиции"));
     // Tick labels under positions 0, 2, ..., 10 and the floating form at 11.
     const int usable = tbClsDecPos->width() - 12;
     auto tickX = [&](int pos) { return tbClsDecPos->x() + 6 + usable * pos / 11; };
@@ -304,11 +310,6 @@ void TfmMxMain::buildKeypad(QWidget* area)
         const KeyId id = key.id;
         connect(bt, &QPushButton::clicked, this, [this, id] { m_keypad->press(id); });
     }
-    // The decimal key shows the system's decimal separator.
-    QPushButton* point = m_buttons.at(KeyId::Point);
-    point->setText(QString(m_core->seps().decimal));
-    point->setAccessibleName(point->text());
-
     m_buttons.at(KeyId::CH)->setGeometry(kTapeLeft, kKeypadRows[3], 62, kKeyHeight);
     m_buttons.at(KeyId::PH)->setGeometry(kTapeLeft + 68, kKeypadRows[3], 62, kKeyHeight);
 }

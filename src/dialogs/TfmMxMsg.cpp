@@ -1,5 +1,7 @@
 #include "TfmMxMsg.h"
 
+#include "app/InterfaceText.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -78,6 +80,7 @@ TfmMxMsg::TfmMxMsg(QWidget* parent) : QDialog(parent)
                         MsgDlgLayout::kButtonWidth, MsgDlgLayout::kButtonHeight);
     btHelp->setAutoDefault(false);
     connect(btHelp, &QPushButton::clicked, this, &TfmMxMsg::btHelpClick);
+    ApplyInterfaceText(this);
 }
 
 void TfmMxMsg::setup(const QString& message, int kind, MsgButtons buttons, int helpContext)
