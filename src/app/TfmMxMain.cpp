@@ -1,6 +1,7 @@
 #include "TfmMxMain.h"
 
 #include "NumericEdit.h"
+#include "HelpViewer.h"
 #include "InterfaceText.h"
 #include "TapeMemo.h"
 #include "dialogs/MsgDlgTypes.h"
@@ -79,6 +80,7 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& 
     : QMainWindow(parent), m_messages(messages), m_saved(saved)
 {
     setObjectName(QStringLiteral("fmMxMain"));
+    setProperty("helpContext", int(hcMainWindow));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
@@ -215,7 +217,7 @@ void TfmMxMain::buildRegisters(QWidget* area)
 
 void TfmMxMain::buildSettingControls(QWidget* area)
 {
-    gbClsNumber = new QGroupBox(QStringLiteral("Numbers"), area);
+    gbClsNumber = new QGroupBox(area);
     gbClsNumber->setObjectName(QStringLiteral("gbClsNumber"));
     gbClsNumber->setGeometry(10, 102, 330, 68);
     cbClsDigitGrouping = new QCheckBox(QStringLiteral("Grouping"), gbClsNumber);
@@ -246,7 +248,7 @@ void TfmMxMain::buildSettingControls(QWidget* area)
     lbClsFloat->setAlignment(Qt::AlignLeft);
     lbClsFloat->setGeometry(tickX(11) - 5, 44, 40, 16);
 
-    gbClsHistory = new QGroupBox(QStringLiteral("Tape"), area);
+    gbClsHistory = new QGroupBox(area);
     gbClsHistory->setObjectName(QStringLiteral("gbClsHistory"));
     gbClsHistory->setGeometry(346, 102, 159, 68);
     cbClsHistory = new QCheckBox(QStringLiteral("History"), gbClsHistory);
@@ -400,14 +402,23 @@ void TfmMxMain::meClsHistoryExit()
 
 bool TfmMxMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !m_keyPreview || !watched->isWidgetType())
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(watched);
+    if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && m_help) {
+        // The help page of the window the key was typed in.
+        const int context = widget->window()->property("helpContext").toInt();
+        m_help->showContext(context);
+        return true;
+    }
+    if (!m_keyPreview)
+        return false;
     if (widget->window() != this || QApplication::activeModalWidget())
         return false;
-    // Each key event is delivered to the focus widget and then may propagate to its
-    // parents; preview it once, at the widget that has the focus.
-    if (widget != QApplication::focusWidget() && QApplication::focusWidget())
+    // Each key event is delivered to the window's focus widget (the window itself when it
+    // has none) and then may propagate to its parents; preview it once, at the first.
+    const QWidget* target = focusWidget();
+    if (widget != (target ? target : this))
         return false;
     const QChar c = typedCharacter(*static_cast<QKeyEvent*>(event));
     if (!c.isNull())

@@ -20,6 +20,7 @@ class QSlider;
 namespace mx {
 
 class CalcCore;
+class HelpViewer;
 class ClassicRecord;
 class Keypad;
 class MessagePort;
@@ -58,6 +59,9 @@ public:
     // Pushes every setting into the controls; a control's handler runs when its state
     // actually changes.
     void ApplySettings();
+    // F1 in any of the program's windows opens that window's help page.
+    void setHelpViewer(HelpViewer* help) { m_help = help; }
+
     // Writes the settings and the position; the destructor calls it.
     void FormDestroy();
 
@@ -107,6 +111,7 @@ private:
     MessagePort& m_messages;
     SavedState& m_saved;
     bool m_saveDone = false;
+    HelpViewer* m_help = nullptr;
     std::unique_ptr<CalcCore> m_core;
     std::unique_ptr<Keypad> m_keypad;
     std::map<KeyId, QPushButton*> m_buttons;

@@ -91,6 +91,7 @@ void TfmMxMsg::setup(const QString& message, int kind, MsgButtons buttons, int h
     m_layout = MsgDlgLayout::compute(buttons, helpContext);
     if (helpContext != 0)
         m_helpContext = helpContext;
+    setProperty("helpContext", m_helpContext);
     btHelp->setVisible(m_layout.helpVisible);
 
     // The message's carriage returns are its line breaks.

@@ -53,6 +53,7 @@ TfmMxOptions::TfmMxOptions(CalcSettings& settings, std::function<void()> applySe
       m_showHelp(std::move(showHelp))
 {
     setObjectName(QStringLiteral("fmMxOptions"));
+    setProperty("helpContext", int(hcOptions));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
     setWindowTitle(QStringLiteral("Options"));

@@ -1,0 +1,65 @@
+#include "HelpViewer.h"
+
+#include "InterfaceText.h"
+#include "dialogs/MsgDlgTypes.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+#include <QUrlQuery>
+
+namespace mx {
+
+HelpViewer::HelpViewer(MessagePort& messages, QStringList searchDirs)
+    : m_messages(messages), m_dirs(std::move(searchDirs))
+{
+}
+
+QStringList HelpViewer::defaultSearchDirs()
+{
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    return {QDir(exeDir).filePath(QStringLiteral("help")),
+            QDir(exeDir).filePath(QStringLiteral("../share/mirvalex/help"))};
+}
+
+QString HelpViewer::pageFor(int helpContext) const
+{
+    const QString name = helpContext == 0 ? QStringLiteral("index.html")
+                                          : QStringLiteral("%1.html").arg(helpContext);
+    for (const QString& dir : m_dirs) {
+        const QFileInfo page(QDir(dir).filePath(name));
+        if (page.isFile())
+            return page.absoluteFilePath();
+    }
+    return QString();
+}
+
+void HelpViewer::showContext(int helpContext)
+{
+    const QString page = pageFor(helpContext);
+    if (page.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+        m_messages.ShowMsgDlg(
+            QStringLiteral("Справка недоступна: не найдена или не открывается страница %1.")
+                .arg(helpContext == 0 ? QStringLiteral("содержания")
+                                      : QString::number(helpContext)),
+            mkWarning, mbOKOnly, hcNone);
+    }
+}
+
+void openProductSite()
+{
+    QDesktopServices::openUrl(QUrl(productSite()));
+}
+
+void openSupportMail()
+{
+    QUrl mail(QStringLiteral("mailto:") + supportAddress());
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("subject"), QStringLiteral("Mirvalex problem"));
+    mail.setQuery(query);
+    QDesktopServices::openUrl(mail);
+}
+
+} // namespace mx

@@ -1,0 +1,139 @@
+#include "MainCommands.h"
+
+#include "FormFactory.h"
+#include "HelpViewer.h"
+#include "InterfaceText.h"
+#include "TapeMemo.h"
+#include "TfmMxAbout.h"
+#include "TfmMxMain.h"
+#include "dialogs/MsgDlgTypes.h"
+#include "engine/CalcCore.h"
+#include "keypad/Keypad.h"
+#include "output/HistoryExport.h"
+#include "store/TfmMxOptions.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace mx {
+
+MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer& help)
+    : m_window(window), m_messages(messages), m_help(help)
+{
+    auto showHelp = [this](int context) { m_help.showContext(context); };
+    m_forms = new FormFactory(
+        messages, {{QStringLiteral("fmMxAbout"), [showHelp] { return new TfmMxAbout(showHelp); }},
+                   {QStringLiteral("fmMxOptions"), [this] { return createOptions(); }}});
+
+    QMenuBar* bar = window.menuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnFile"));
+    QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mnTools"));
+    QMenu* helpMenu = bar->addMenu(QStringLiteral("&Help"));
+    helpMenu->setObjectName(QStringLiteral("mnHelp"));
+
+    File_SaveHistoryAs = command("File_SaveHistoryAs", QStringLiteral("Save history as..."), file);
+    File_Print = command("File_Print", QStringLiteral("Print..."), file);
+    File_Print->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+    File_Print->setEnabled(false); // printing comes with the report engine
+    File_Exit = command("File_Exit", QStringLiteral("Exit"), file);
+    Tools_Options = command("Tools_Options", QStringLiteral("Options..."), tools);
+    Tools_Options->setCheckable(true);
+    Tools_Clear = command("Tools_Clear", QStringLiteral("Clear"), tools);
+    Tools_Clear->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
+    Help_Contents = command("Help_Contents", QStringLiteral("Contents     F1"), helpMenu);
+    helpMenu->addSeparator();
+    Help_VisitSite = command("Help_VisitSite", QStringLiteral("Web site"), helpMenu);
+    Help_Support = command("Help_Support", QStringLiteral("Support"), helpMenu);
+    helpMenu->addSeparator();
+    Help_About = command("Help_About", QStringLiteral("About..."), helpMenu);
+
+    connect(File_SaveHistoryAs, &QAction::triggered, this,
+            &MainCommands::File_SaveHistoryAsExecute);
+    connect(File_Exit, &QAction::triggered, &window, &QWidget::close);
+    connect(Tools_Options, &QAction::triggered, this, &MainCommands::Tools_OptionsExecute);
+    connect(Tools_Clear, &QAction::triggered, this, &MainCommands::Tools_ClearExecute);
+    connect(Help_Contents, &QAction::triggered, this, [this] { m_help.showContents(); });
+    connect(Help_VisitSite, &QAction::triggered, this, [] { openProductSite(); });
+    connect(Help_Support, &QAction::triggered, this, [] { openSupportMail(); });
+    connect(Help_About, &QAction::triggered, this, &MainCommands::Help_AboutExecute);
+
+    ApplyInterfaceText(&window);
+    window.ApplyHistoryLayout();
+}
+
+MainCommands::~MainCommands()
+{
+    delete m_forms;
+}
+
+QAction* MainCommands::command(const char* name, const QString& caption, QMenu* menu)
+{
+    auto* action = new QAction(caption, &m_window);
+    action->setObjectName(QString::fromLatin1(name));
+    menu->addAction(action);
+    return action;
+}
+
+QWidget* MainCommands::createOptions()
+{
+    auto* dialog = new TfmMxOptions(
+        m_window.core().settings, [this] { m_window.ApplySettings(); },
+        [this](int context) { m_help.showContext(context); });
+    connect(dialog, &QDialog::finished, this, [this] { Tools_Options->setChecked(false); });
+    return dialog;
+}
+
+void MainCommands::Tools_OptionsExecute()
+{
+    Tools_Options->setChecked(true);
+    m_forms->FormDoCreate(QStringLiteral("fmMxOptions"), FormFactory::Modal);
+    Tools_Options->setChecked(false);
+    m_window.ApplySettings();
+}
+
+void MainCommands::Tools_ClearExecute()
+{
+    Keypad& k = m_window.keypad();
+    k.press(KeyId::C);
+    k.press(KeyId::MC);
+    k.press(KeyId::CH);
+}
+
+void MainCommands::Help_AboutExecute()
+{
+    m_forms->ShowForm(QStringLiteral("fmMxAbout"), FormFactory::Modal);
+}
+
+void MainCommands::File_SaveHistoryAsExecute()
+{
+    // Name and title are set again before every opening.
+    QFileDialog dialog(&m_window, QStringLiteral("Сохранить как"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QStringLiteral("Text ( *.txt) (*.txt)"), QStringLiteral("All (*.*) (*)")});
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (QDir(QStringLiteral("myFiles")).exists())
+        dialog.setDirectory(QDir(QStringLiteral("myFiles")).absolutePath());
+    dialog.selectFile(QStringLiteral("History.txt"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    File_SaveHistoryAsAccept(dialog.selectedFiles().front());
+}
+
+bool MainCommands::File_SaveHistoryAsAccept(const QString& path)
+{
+    const QString error = saveHistoryFile(m_window.meClsHistory->tapeLines(), path);
+    if (error.isEmpty())
+        return true;
+    m_messages.ShowMsgDlg(QStringLiteral("%1\r\r%2").arg(QDir::toNativeSeparators(path), error),
+                          mkError, mbOKOnly, hcNone);
+    return false;
+}
+
+} // namespace mx

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+
+namespace mx {
+
+class FormFactory;
+class HelpViewer;
+class MessagePort;
+class TfmMxMain;
+
+// The main window's menu commands and their handlers.
+class MainCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer& help);
+    ~MainCommands() override;
+
+    QAction* File_SaveHistoryAs;
+    QAction* File_Print;
+    QAction* File_Exit;
+    QAction* Tools_Options;
+    QAction* Tools_Clear;
+    QAction* Help_Contents;
+    QAction* Help_VisitSite;
+    QAction* Help_Support;
+    QAction* Help_About;
+
+    FormFactory& forms() { return *m_forms; }
+
+    void File_SaveHistoryAsExecute();
+    // Saves the tape to `path`; reports a failure and returns false.
+    bool File_SaveHistoryAsAccept(const QString& path);
+    void Tools_OptionsExecute();
+    void Tools_ClearExecute();
+    void Help_AboutExecute();
+
+private:
+    QAction* command(const char* name, const QString& caption, QMenu* menu);
+    QWidget* createOptions();
+
+    TfmMxMain& m_window;
+    MessagePort& m_messages;
+    HelpViewer& m_help;
+    FormFactory* m_forms;
+};
+
+} // namespace mx
