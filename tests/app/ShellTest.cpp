@@ -1,0 +1,264 @@
+#include "TestDoubles.h"
+#include "app/FormFactory.h"
+#include "app/HelpViewer.h"
+#include "app/InterfaceText.h"
+#include "app/MainCommands.h"
+#include "app/TapeMemo.h"
+#include "app/TfmMxAbout.h"
+#include "app/TfmMxMain.h"
+#include "dialogs/TfmMxMsg.h"
+#include "engine/CalcCore.h"
+#include "keypad/ClassicRecord.h"
+#include "keypad/Keypad.h"
+#include "output/HistoryExport.h"
+#include "store/SavedState.h"
+#include "store/TfmMxOptions.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace mx;
+
+namespace {
+
+QString shownText(QObject* o, InterfaceTextEntry::Kind kind)
+{
+    if (kind == InterfaceTextEntry::Hint)
+        return static_cast<QWidget*>(o)->toolTip();
+    if (auto* b = qobject_cast<QAbstractButton*>(o))
+        return b->text();
+    if (auto* l = qobject_cast<QLabel*>(o))
+        return l->text();
+    if (auto* g = qobject_cast<QGroupBox*>(o))
+        return g->title();
+    if (auto* m = qobject_cast<QMenu*>(o))
+        return m->title();
+    if (auto* a = qobject_cast<QAction*>(o))
+        return a->text();
+    return QStringLiteral("<unknown control kind>");
+}
+
+struct Shell
+{
+    Shell()
+        : help(messages, {}), window(messages, classic, saved, NumberSeparators{}),
+          commands(window, messages, help)
+    {
+    }
+    test::RecordingMessages messages;
+    MemoryClassicRecord classic;
+    MemorySavedState saved;
+    HelpViewer help;
+    TfmMxMain window;
+    MainCommands commands;
+};
+
+} // namespace
+
+TEST(InterfaceText, EveryWindowCarriesTheTextsOfItsTable)
+{
+    Shell shell;
+    CalcSettings settings;
+    TfmMxOptions options(settings, {}, {});
+    TfmMxAbout about({});
+    TfmMxMsg msg;
+    QWidget* windows[] = {&shell.window, &options, &about, &msg};
+    // Controls of windows that arrive with the formula frame and the statistics window.
+    const QStringList later = {"gbClsFormula", "cbClsFrmlHistory", "cbClsFrmlResHistory",
+                               "gbClsFrmlFuncList", "btClsRun", "btClsClear"};
+    int checked = 0;
+    for (const InterfaceTextEntry& e : interfaceTextTable()) {
+        for (QWidget* w : windows) {
+            if (w->objectName() != QLatin1String(e.window))
+                continue;
+            QString expected = QString::fromUtf16(e.text);
+            expected.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+            if (*e.control == '\0') {
+                EXPECT_EQ(w->windowTitle(), expected) << e.window;
+                ++checked;
+                continue;
+            }
+            QObject* o = w->findChild<QObject*>(QLatin1String(e.control));
+            const QString control = QLatin1String(e.control);
+            if (!o) {
+                EXPECT_TRUE(later.contains(control) || control.startsWith("btFrml") ||
+                            (w == &shell.window && control == "lbAppName"))
+                    << e.window << "." << e.control << " is missing";
+                continue;
+            }
+            EXPECT_EQ(shownText(o, e.kind), expected) << e.window << "." << e.control;
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 70);
+    EXPECT_EQ(about.lbAppName->text(), "Mirvalex  1.0 ");
+}
+
+TEST(InterfaceText, WindowNamesCompareIgnoringCaseAndUnknownWindowsKeepTheirTexts)
+{
+    QWidget stat;
+    stat.setObjectName(QStringLiteral("FMMXSTAT"));
+    QLabel* label = new QLabel(QStringLiteral("x"), &stat);
+    label->setObjectName(QStringLiteral("lbAvr"));
+    ApplyInterfaceText(&stat);
+    EXPECT_EQ(label->text(), "Среднее");
+    EXPECT_EQ(stat.windowTitle(), "Статистика");
+
+    QWidget other;
+    other.setObjectName(QStringLiteral("fmSomething"));
+    other.setWindowTitle(QStringLiteral("laid out"));
+    ApplyInterfaceText(&other);
+    ApplyInterfaceText(nullptr);
+    EXPECT_EQ(other.windowTitle(), "laid out");
+}
+
+TEST(InterfaceText, PointKeyShowsTheSystemSeparator)
+{
+    test::RecordingMessages messages;
+    MemoryClassicRecord classic;
+    MemorySavedState saved;
+    TfmMxMain w(messages, classic, saved, NumberSeparators{QLatin1Char(','), QChar(0xA0)});
+    EXPECT_EQ(w.button(KeyId::Point)->text(), ",");
+}
+
+TEST(Commands, ClearRunsCMCAndCHInThatOrder)
+{
+    Shell shell;
+    Keypad& k = shell.window.keypad();
+    k.FormKeyPress(QLatin1Char('5'));
+    k.press(KeyId::MS);
+    k.FormKeyPress(QLatin1Char('+'));
+    k.FormKeyPress(QLatin1Char('3'));
+    shell.commands.Tools_Clear->trigger();
+    EXPECT_EQ(shell.window.core().edOp0.value(), 0);
+    EXPECT_EQ(shell.window.core().edMem.value(), 0);
+    EXPECT_FALSE(shell.window.core().state.OpPending);
+    // The delimiter and the "M=" line written by C and MC are gone with the tape.
+    EXPECT_TRUE(shell.window.meClsHistory->tapeLines().isEmpty());
+}
+
+TEST(Commands, MenusAndShortcuts)
+{
+    Shell shell;
+    EXPECT_EQ(shell.commands.Tools_Clear->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+    EXPECT_EQ(shell.commands.File_Print->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_TRUE(shell.commands.Tools_Options->isCheckable());
+    EXPECT_EQ(shell.commands.Help_Contents->text(), "Справка     F1");
+    const QList<QMenu*> menus = shell.window.menuBar()->findChildren<QMenu*>();
+    QStringList titles;
+    for (QAction* a : shell.window.menuBar()->actions())
+        titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"Файл", "Сервис", "Справка"}));
+}
+
+TEST(Commands, OptionsDialogIsCheckedWhileOpenAndSettingsApplyAfter)
+{
+    Shell shell;
+    bool checkedWhileOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<TfmMxOptions*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        checkedWhileOpen = shell.commands.Tools_Options->isChecked();
+        dlg->cbClsTotals->click();
+        dlg->btOK->click();
+    });
+    shell.commands.Tools_OptionsExecute();
+    EXPECT_TRUE(checkedWhileOpen);
+    EXPECT_FALSE(shell.commands.Tools_Options->isChecked());
+    EXPECT_FALSE(shell.window.core().settings.Totals);
+    EXPECT_FALSE(shell.window.cbClsTotals->isChecked());
+}
+
+TEST(FormFactory, ShowFormFindsAnOpenWindowByItsNameWithBlanks)
+{
+    test::RecordingMessages messages;
+    int created = 0;
+    FormFactory forms(messages, {{QStringLiteral("fmMxAbout"), [&]() -> QWidget* {
+                                      ++created;
+                                      return new TfmMxAbout({});
+                                  }}});
+    EXPECT_TRUE(forms.ShowForm(QStringLiteral("fmMxAbout"), FormFactory::Modeless));
+    EXPECT_EQ(created, 1);
+    EXPECT_TRUE(forms.ShowForm(QStringLiteral("  fmMxAbout "), FormFactory::Modeless));
+    EXPECT_EQ(created, 1);
+    EXPECT_TRUE(messages.messages.empty());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("fmMxAbout"))
+            w->close();
+}
+
+TEST(FormFactory, UnknownAndUncreatableNamesAreReported)
+{
+    test::RecordingMessages messages;
+    FormFactory forms(messages, {});
+    EXPECT_FALSE(forms.FormDoCreate(QStringLiteral("fmNope"), FormFactory::Modeless));
+    EXPECT_EQ(messages.texts(), (QStringList{"Utils FormDoCreate: Неизвестный fmNope",
+                                             "Utils FormDoCreate: Не могу создать fmNope"}));
+    EXPECT_EQ(messages.messages[0].kind, mkWarning);
+    EXPECT_EQ(messages.messages[0].helpContext, 0);
+    messages.messages.clear();
+    EXPECT_FALSE(forms.ShowForm(QStringLiteral("FMMXSTAT"), FormFactory::Modeless));
+    EXPECT_EQ(messages.texts(), QStringList{"Utils FormDoCreate: Не могу создать FMMXSTAT"});
+}
+
+TEST(HelpViewer, FindsPagesAndWarnsAboutMissingOnes)
+{
+    test::RecordingMessages messages;
+    HelpViewer shipped(messages, {QStringLiteral(MX_SOURCE_DIR "/help")});
+    for (int context : {0, 10000, 40000, 50000, 60000, 80000})
+        EXPECT_FALSE(shipped.pageFor(context).isEmpty()) << context;
+    HelpViewer none(messages, {});
+    none.showContext(40000);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].kind, mkWarning);
+}
+
+TEST(HistoryExport, WritesTheLinesExactlyWithCrLf)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("History.txt"));
+    const QStringList lines{QStringLiteral("      12.00  "), QString(),
+                            QStringLiteral("==== Новый расчёт ====") + QString(40, QLatin1Char('x'))};
+    ASSERT_EQ(saveHistoryFile(lines, path), QString());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), (lines[0] + "\r\n\r\n" + lines[2] + "\r\n").toUtf8());
+}
+
+TEST(HistoryExport, EmptyTapeGivesAnEmptyFileAndSavingAgainReplaces)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("History.txt"));
+    ASSERT_EQ(saveHistoryFile({QStringLiteral("old")}, path), QString());
+    ASSERT_EQ(saveHistoryFile({}, path), QString());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().isEmpty());
+}
+
+TEST(HistoryExport, AnUnwritablePathIsReportedAndLeavesNoFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("no/such/folder/History.txt"));
+    EXPECT_FALSE(saveHistoryFile({QStringLiteral("x")}, path).isEmpty());
+    EXPECT_FALSE(QFile::exists(path));
+
+    Shell shell;
+    shell.window.meClsHistory->appendLine(QStringLiteral("kept"));
+    EXPECT_FALSE(shell.commands.File_SaveHistoryAsAccept(path));
+    ASSERT_EQ(shell.messages.messages.size(), 1u);
+    EXPECT_EQ(shell.messages.messages[0].kind, mkError);
+    EXPECT_EQ(shell.window.meClsHistory->tapeLines(), QStringList{"kept"});
+}
