@@ -10,7 +10,9 @@ namespace mx {
 namespace {
 
 const QByteArray kKeySalt = QByteArrayLiteral("Mirvalex table store 1");
-constexpr int kKeyIterations = 10000;
+// The password is the program's own, so the derivation only has to turn it into a key;
+// it runs once per session.
+constexpr int kKeyIterations = 2000;
 constexpr int kKeyLength = 32;
 
 void wipe(QByteArray& bytes)

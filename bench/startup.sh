@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Times the start of the calculator to its first shown window against a bare Qt Widgets
+# window with a similar set of controls, side by side under one X server.
+#   xvfb-run -s "-screen 0 1280x800x24" bench/startup.sh [build-dir] [runs]
+set -euo pipefail
+build=$(cd "${1:-build}" && pwd)
+runs=${2:-10}
+command -v xdotool >/dev/null || { echo "needs xdotool (apt-get install xdotool)" >&2; exit 1; }
+[[ -n "${DISPLAY:-}" ]] || { echo "needs a display; run it under xvfb-run" >&2; exit 1; }
+
+run_dir=$(mktemp -d)
+trap 'rm -rf "$run_dir"' EXIT
+"$build/tools/mirvalex-initdata" "$run_dir" >/dev/null
+
+# Milliseconds from the start of a program to the mapping of a window with that title.
+time_to_window() {
+    local title=$1; shift
+    local start end pid
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 &
+    pid=$!
+    # Polled every few milliseconds: xdotool's own --sync waits half a second between looks.
+    until xdotool search --onlyvisible --name "$title" >/dev/null 2>&1; do sleep 0.005; done
+    end=$(date +%s%N)
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    echo $(( (end - start) / 1000000 ))
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+bare=(); calc=()
+for ((i = 0; i < runs; i++)); do
+    bare+=("$(time_to_window "Bare window" "$build/bench/mx_bare_window")")
+    calc+=("$(cd "$run_dir" && time_to_window "Mirvalex" "$build/src/mirvalex")")
+done
+b=$(printf '%s\n' "${bare[@]}" | median)
+c=$(printf '%s\n' "${calc[@]}" | median)
+echo "bare window: median ${b} ms (${bare[*]})"
+echo "mirvalex:    median ${c} ms (${calc[*]})"
+awk -v b="$b" -v c="$c" 'BEGIN { printf "ratio: %.2f\n", c / b }'
