@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libgl-dev fontconfig
     libsqlcipher-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth xdotool fonts-dejavu-core
 )
 
 missing=()
