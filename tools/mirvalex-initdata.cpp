@@ -2,6 +2,7 @@
 // start settings), Share (one record of zeros) and Stat (empty). Existing files are never
 // overwritten.
 #include "engine/CalcSettings.h"
+#include "store/TableSavedState.h"
 #include "store/TableSchemas.h"
 #include "store/TdmMxData.h"
 #include "tablestore/StoreError.h"
@@ -32,16 +33,8 @@ void writeStartRecords(TableSession& session, const QString& dir)
     classic.append();
     for (const char* f : {"Operand0", "Operand1", "Operand2", "Memory"})
         classic.setValue(QString::fromLatin1(f), 0.0);
-    classic.setValue(QStringLiteral("Radian"), start.Radian);
     classic.setValue(QStringLiteral("LastOp"), QString());
-    classic.setValue(QStringLiteral("DecPos"), start.DecPos);
-    classic.setValue(QStringLiteral("DelStr"), start.DelStr);
-    classic.setValue(QStringLiteral("DigitGrouping"), start.DigitGrouping);
-    classic.setValue(QStringLiteral("Totals"), start.Totals);
-    classic.setValue(QStringLiteral("History"), start.History);
-    classic.setValue(QStringLiteral("Formula"), start.Formula);
-    classic.setValue(QStringLiteral("FrmlHistory"), start.FrmlHistory);
-    classic.setValue(QStringLiteral("FrmlResHistory"), start.FrmlResHistory);
+    writeSettingsFields(classic, start);
     classic.post();
 
     StoreTable share(session, dir, TableSchemas::shareName);

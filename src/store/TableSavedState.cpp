@@ -19,6 +19,19 @@ void readBool(const StoreTable& t, const char* field, bool& setting)
 
 } // namespace
 
+void writeSettingsFields(StoreTable& classic, const CalcSettings& s)
+{
+    classic.setValue(QStringLiteral("DecPos"), s.DecPos);
+    classic.setValue(QStringLiteral("DelStr"), s.DelStr);
+    classic.setValue(QStringLiteral("DigitGrouping"), s.DigitGrouping);
+    classic.setValue(QStringLiteral("Formula"), s.Formula);
+    classic.setValue(QStringLiteral("FrmlHistory"), s.FrmlHistory);
+    classic.setValue(QStringLiteral("FrmlResHistory"), s.FrmlResHistory);
+    classic.setValue(QStringLiteral("History"), s.History);
+    classic.setValue(QStringLiteral("Radian"), s.Radian);
+    classic.setValue(QStringLiteral("Totals"), s.Totals);
+}
+
 void TableSavedState::loadSettings(CalcSettings& s)
 {
     StoreTable* t = m_data.classic();
@@ -58,15 +71,7 @@ void TableSavedState::save(const CalcSettings& s, int left, int top)
     StoreTable& share = m_data.taShare;
     if (classic.isOpen()) {
         EnsureTableEdit(classic);
-        classic.setValue(QStringLiteral("DecPos"), s.DecPos);
-        classic.setValue(QStringLiteral("DelStr"), s.DelStr);
-        classic.setValue(QStringLiteral("DigitGrouping"), s.DigitGrouping);
-        classic.setValue(QStringLiteral("Formula"), s.Formula);
-        classic.setValue(QStringLiteral("FrmlHistory"), s.FrmlHistory);
-        classic.setValue(QStringLiteral("FrmlResHistory"), s.FrmlResHistory);
-        classic.setValue(QStringLiteral("History"), s.History);
-        classic.setValue(QStringLiteral("Radian"), s.Radian);
-        classic.setValue(QStringLiteral("Totals"), s.Totals);
+        writeSettingsFields(classic, s);
         PostTableIfEditing(classic);
     }
     if (share.isOpen()) {

@@ -5,7 +5,12 @@
 
 namespace mx {
 
+class StoreTable;
 class TdmMxData;
+
+// Writes the nine settings into the fields of the same names of the current record,
+// which must be in edit or insert state.
+void writeSettingsFields(StoreTable& classic, const CalcSettings& settings);
 
 // The settings and the window position in the classic and share tables, and the two
 // fields of the classic record that the keypad uses during a run.

@@ -419,22 +419,12 @@ bool StoreTable::loadRecord(const char* condition, qint64 rowid)
     return true;
 }
 
-void StoreTable::first()
+void StoreTable::moveToEnd(bool toFirst)
 {
     requireOpen();
     m_state = RecordState::Browse;
-    m_eof = !loadRecord(">", std::numeric_limits<qint64>::min());
-    if (m_eof) {
-        m_rowid = -1;
-        clearBuffer();
-    }
-}
-
-void StoreTable::last()
-{
-    requireOpen();
-    m_state = RecordState::Browse;
-    m_eof = !loadRecord("<", std::numeric_limits<qint64>::max());
+    m_eof = toFirst ? !loadRecord(">", std::numeric_limits<qint64>::min())
+                    : !loadRecord("<", std::numeric_limits<qint64>::max());
     if (m_eof) {
         m_rowid = -1;
         clearBuffer();

@@ -59,8 +59,8 @@ public:
 
     qint64 recordCount() const;
     bool hasRecord() const { return m_rowid >= 0 || m_state == RecordState::Insert; }
-    void first();
-    void last();
+    void first() { moveToEnd(true); }
+    void last() { moveToEnd(false); }
     void next();
     void prior();
     bool eof() const { return m_eof; }
@@ -84,6 +84,7 @@ private:
     // Loads the record with the smallest (or largest) rowid beyond `rowid` in the direction.
     bool loadRecord(const char* condition, qint64 rowid);
     void clearBuffer();
+    void moveToEnd(bool toFirst);
     [[noreturn]] void fail(const QString& what) const;
 
     TableSession& m_session;
