@@ -15,6 +15,9 @@ namespace {
 
 using E = InterfaceTextEntry;
 
+// How long a hint stays visible.
+constexpr int kHintDurationMs = 40000;
+
 constexpr std::array kTexts{
     // About dialog.
     E{"fmMxAbout", "", E::Caption, u"О программе Mirvalex"},
@@ -184,6 +187,7 @@ void ApplyInterfaceText(QWidget* window)
         if (e.kind == InterfaceTextEntry::Hint) {
             if (auto* w = qobject_cast<QWidget*>(target)) {
                 w->setToolTip(text);
+                w->setToolTipDuration(kHintDurationMs);
                 if (w->accessibleName().isEmpty() || qobject_cast<QAbstractButton*>(w) == nullptr)
                     w->setAccessibleDescription(text);
             }
