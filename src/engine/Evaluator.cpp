@@ -80,8 +80,9 @@ CalcValue factorial(CalcValue right)
     const CalcValue n = std::trunc(right);
     if (!(n > 0))
         return 1;
-    // Accumulated in double: 170! is the largest that fits, 171! raises the overflow.
-    volatile double product = 1;
+    // Accumulated in double (SSE arithmetic rounds each partial product to a double):
+    // 170! is the largest that fits, 171! raises the overflow.
+    double product = 1;
     for (double i = 2; i <= n; ++i) {
         product = product * i;
         if (std::isinf(product))

@@ -17,12 +17,17 @@ void NumericField::setText(const QString& text)
     if (text == m_text)
         return;
     m_text = text;
+    m_valueKnown = false;
     emit textChanged(m_text);
 }
 
 CalcValue NumericField::value() const
 {
-    return parseNumber(m_text, m_seps.decimal).value;
+    if (!m_valueKnown) {
+        m_value = parseNumber(m_text, m_seps.decimal).value;
+        m_valueKnown = true;
+    }
+    return m_value;
 }
 
 void NumericField::setValue(CalcValue v)

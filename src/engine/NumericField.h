@@ -43,6 +43,9 @@ signals:
 
 private:
     QString m_text;
+    // The value the text reads as, parsed once per text.
+    mutable CalcValue m_value = 0;
+    mutable bool m_valueKnown = false;
     PictureFormat m_format;
     NumberSeparators m_seps;
 };

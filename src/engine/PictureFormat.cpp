@@ -138,7 +138,7 @@ QString PictureFormat::formatSection(const Section& s, CalcValue magnitude, bool
     } else {
         body = formatFixed(s, d, seps, zero);
         if (body.isNull())
-            return formatGeneral(negative ? -magnitude : magnitude, seps);
+            return generalForm(d, negative, seps);
     }
     // A value that rounds to zero at the shown digits carries no minus sign.
     const QString sign = negative && !zero ? QStringLiteral("-") : QString();
@@ -193,11 +193,15 @@ QString formatGeneral(CalcValue value, const NumberSeparators& seps)
 {
     if (!std::isfinite(value))
         return PictureFormat(QStringLiteral("0")).format(value, seps);
-    const DecimalDigits r =
-        DecimalDigits::fromValue(value).roundedTo(PictureFormat::kGeneralDigits);
+    return generalForm(DecimalDigits::fromValue(value), std::signbit(value), seps);
+}
+
+QString generalForm(const DecimalDigits& digits, bool negative, const NumberSeparators& seps)
+{
+    const DecimalDigits r = digits.roundedTo(PictureFormat::kGeneralDigits);
     if (r.isZero())
         return QStringLiteral("0");
-    QString out = r.negative ? QStringLiteral("-") : QString();
+    QString out = negative ? QStringLiteral("-") : QString();
     out += QLatin1Char(r.digits[0]);
     if (r.count > 1) {
         out += seps.decimal;

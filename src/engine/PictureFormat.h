@@ -59,6 +59,8 @@ private:
 
 // General exponent form with up to 15 significant digits ("2.43290200817664E18").
 QString formatGeneral(CalcValue value, const NumberSeparators& seps);
+QString generalForm(const struct DecimalDigits& digits, bool negative,
+                    const NumberSeparators& seps);
 
 // Convenience for a one-off format; callers that format often keep a PictureFormat.
 QString formatFloat(CalcValue value, const QString& picture, const NumberSeparators& seps);
