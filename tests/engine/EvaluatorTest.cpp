@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <cstring>
 
@@ -23,6 +25,9 @@ const QString kUnitArc = QStringLiteral("Аргумент должен лежа�
 
 struct EvalCase
 {
+    // Test output names the row instead of dumping its bytes.
+    friend void PrintTo(const EvalCase& c, std::ostream* os) { *os << c.name; }
+
     const char* name;
     const char* code;
     long double left;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace mx;
 using mx::test::CalcFixture;
 
@@ -9,6 +11,9 @@ namespace {
 
 struct EntryCase
 {
+    // Test output names the row instead of dumping its bytes.
+    friend void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
+
     const char* name;
     int decPos;
     const char* keys;

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace mx;
 
 struct ParseCase
 {
+    // Test output names the row instead of dumping its bytes.
+    friend void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+
     const char* name;
     const char16_t* text;
     char16_t decimal;

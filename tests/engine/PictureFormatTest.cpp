@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QFile>
 #include <QTextStream>
 
@@ -80,6 +82,9 @@ TEST(PictureFormatShared, EveryCaseOfTheSharedFileFormatsAsExpected)
 
 struct FormatCase
 {
+    // Test output names the row instead of dumping its bytes.
+    friend void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
+
     const char* name;
     long double value;
     const char* picture;

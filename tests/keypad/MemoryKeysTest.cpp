@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace mx;
 using mx::test::CalcFixture;
 
 struct MemoryCase
 {
+    // Test output names the row instead of dumping its bytes.
+    friend void PrintTo(const MemoryCase& c, std::ostream* os) { *os << c.name; }
+
     const char* name;
     const char* keys;
     const char* display;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace mx;
 using mx::test::CalcFixture;
 using mx::test::expandedTape;
@@ -10,6 +12,9 @@ namespace {
 
 struct SequenceCase
 {
+    // Test output names the row instead of dumping its bytes.
+    friend void PrintTo(const SequenceCase& c, std::ostream* os) { *os << c.name; }
+
     const char* name;
     const char* keys;
     const char* display;
