@@ -62,15 +62,19 @@ TfmMxAbout::TfmMxAbout(std::function<void(int)> showHelp, QWidget* parent)
     lbURL->setTextInteractionFlags(Qt::TextBrowserInteraction);
     lbURL->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(productSite().toHtmlEscaped()));
 
-    // OK is also the Escape button.
     connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(this, &QDialog::rejected, this, [this] { setResult(QDialog::Accepted); });
     connect(btHelp, &QPushButton::clicked, this, [this] {
         if (m_showHelp)
             m_showHelp(hcAbout);
     });
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void TfmMxAbout::reject()
+{
+    // OK is also the Escape button.
+    accept();
 }
 
 } // namespace mx

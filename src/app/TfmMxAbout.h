@@ -25,6 +25,9 @@ public:
     QPushButton* btOK;
     QPushButton* btHelp;
 
+public slots:
+    void reject() override;
+
 private:
     std::function<void(int)> m_showHelp;
 };

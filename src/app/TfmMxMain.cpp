@@ -108,7 +108,7 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& 
     point->setText(QString(m_core->seps().decimal));
     point->setAccessibleName(point->text());
 
-    FormCreate(seps);
+    FormCreate();
 }
 
 TfmMxMain::~TfmMxMain()
@@ -117,7 +117,7 @@ TfmMxMain::~TfmMxMain()
     FormDestroy();
 }
 
-void TfmMxMain::FormCreate(const NumberSeparators&)
+void TfmMxMain::FormCreate()
 {
     ApplyHistoryLayout();
     placeWindow();

@@ -99,7 +99,7 @@ private:
     void buildSettingControls(QWidget* area);
     void buildKeypad(QWidget* area);
     void connectHandlers();
-    void FormCreate(const NumberSeparators& seps);
+    void FormCreate();
     void FormActivate();
     void placeWindow();
 
