@@ -1,4 +1,5 @@
-#include "dialogs/MsgDlgTypes.h"
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
 #include "engine/CalcSettings.h"
 #include "engine/Evaluator.h"
 #include "engine/NumberParser.h"

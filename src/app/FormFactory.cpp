@@ -1,6 +1,7 @@
 #include "FormFactory.h"
 
-#include "dialogs/MsgDlgTypes.h"
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,7 +1,8 @@
 #include "HelpViewer.h"
 
-#include "InterfaceText.h"
-#include "dialogs/MsgDlgTypes.h"
+#include "texts/Product.h"
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -2,11 +2,13 @@
 
 #include "FormFactory.h"
 #include "HelpViewer.h"
-#include "InterfaceText.h"
+#include "texts/ApplyInterfaceText.h"
+#include "texts/Product.h"
 #include "TapeMemo.h"
 #include "TfmMxAbout.h"
 #include "TfmMxMain.h"
-#include "dialogs/MsgDlgTypes.h"
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
 #include "engine/CalcCore.h"
 #include "keypad/Keypad.h"
 #include "output/HistoryExport.h"
@@ -24,9 +26,10 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
     : m_window(window), m_messages(messages), m_help(help)
 {
     auto showHelp = [this](int context) { m_help.showContext(context); };
-    m_forms = new FormFactory(
-        messages, {{QStringLiteral("fmMxAbout"), [showHelp] { return new TfmMxAbout(showHelp); }},
-                   {QStringLiteral("fmMxOptions"), [this] { return createOptions(); }}});
+    std::map<QString, FormFactory::Creator> creators{
+        {QStringLiteral("fmMxAbout"), [showHelp] { return new TfmMxAbout(showHelp); }},
+        {QStringLiteral("fmMxOptions"), [this] { return createOptions(); }}};
+    m_forms = std::make_unique<FormFactory>(messages, std::move(creators));
 
     QMenuBar* bar = window.menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
@@ -66,10 +69,7 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
     window.ApplyHistoryLayout();
 }
 
-MainCommands::~MainCommands()
-{
-    delete m_forms;
-}
+MainCommands::~MainCommands() = default;
 
 QAction* MainCommands::command(const char* name, const QString& caption, QMenu* menu)
 {
@@ -82,7 +82,11 @@ QAction* MainCommands::command(const char* name, const QString& caption, QMenu* 
 QWidget* MainCommands::createOptions()
 {
     auto* dialog = new TfmMxOptions(
-        m_window.core().settings, [this] { m_window.ApplySettings(); },
+        m_window.core().settings,
+        [this](const CalcSettings& settings) {
+            m_window.core().setSettings(settings);
+            m_window.ApplySettings();
+        },
         [this](int context) { m_help.showContext(context); });
     connect(dialog, &QDialog::finished, this, [this] { Tools_Options->setChecked(false); });
     return dialog;

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <memory>
+
 class QAction;
 class QMenu;
 
@@ -47,7 +49,7 @@ private:
     TfmMxMain& m_window;
     MessagePort& m_messages;
     HelpViewer& m_help;
-    FormFactory* m_forms;
+    std::unique_ptr<FormFactory> m_forms;
 };
 
 } // namespace mx

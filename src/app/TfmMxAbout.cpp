@@ -1,12 +1,14 @@
 #include "TfmMxAbout.h"
 
-#include "InterfaceText.h"
-#include "dialogs/MsgDlgTypes.h"
+#include "texts/ApplyInterfaceText.h"
+#include "texts/Product.h"
+#include "texts/WindowLook.h"
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 
 namespace mx {
@@ -67,8 +69,7 @@ TfmMxAbout::TfmMxAbout(std::function<void(int)> showHelp, QWidget* parent)
         if (m_showHelp)
             m_showHelp(hcAbout);
     });
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 void TfmMxAbout::reject()

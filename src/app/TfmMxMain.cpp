@@ -1,18 +1,18 @@
 #include "TfmMxMain.h"
 
 #include "NumericEdit.h"
-#include "HelpViewer.h"
-#include "InterfaceText.h"
 #include "TapeMemo.h"
-#include "dialogs/MsgDlgTypes.h"
 #include "engine/CalcCore.h"
 #include "keypad/Keypad.h"
 #include "store/SavedState.h"
 #include "tablestore/StoreError.h"
+#include "texts/ApplyInterfaceText.h"
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
+#include "texts/WindowLook.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -39,16 +39,6 @@ QColor captionColour(KeyColour colour)
         return QColor(0x00, 0x80, 0x00);
     }
     return QColor(Qt::black);
-}
-
-QFont fixedPitchFont(int pixelSize)
-{
-    QFont mono(QStringLiteral("Courier New"));
-    mono.setStyleHint(QFont::TypeWriter);
-    if (!QFontInfo(mono).fixedPitch())
-        mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mono.setPixelSize(pixelSize);
-    return mono;
 }
 
 // The character a key press types, with Backspace and Enter given their control codes.
@@ -113,7 +103,6 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& 
 
 TfmMxMain::~TfmMxMain()
 {
-    qApp->removeEventFilter(this);
     FormDestroy();
 }
 
@@ -121,10 +110,9 @@ void TfmMxMain::FormCreate()
 {
     ApplyHistoryLayout();
     placeWindow();
-    m_saved.loadSettings(m_core->settings);
-    m_core->resetForStart();
-    qApp->installEventFilter(this);
-    m_core->state.KeyFocusReady = true;
+    CalcSettings loaded = m_core->settings;
+    m_saved.loadSettings(loaded);
+    m_core->start(loaded);
     ApplySettings();
 }
 
@@ -234,19 +222,9 @@ void TfmMxMain::buildSettingControls(QWidget* area)
     tbClsDecPos->setGeometry(124, 16, 170, 26);
     // Named by its hint, as it has no caption.
     tbClsDecPos->setAccessibleName(QStringLiteral("Десятичные позиции"));
-    // Tick labels under positions 0, 2, ..., 10 and the floating form at 11.
-    const int usable = tbClsDecPos->width() - 12;
-    auto tickX = [&](int pos) { return tbClsDecPos->x() + 6 + usable * pos / 11; };
-    for (int pos = 0; pos <= 10; pos += 2) {
-        auto* tick = new QLabel(QString::number(pos), gbClsNumber);
-        tick->setObjectName(QStringLiteral("lbClsDec%1").arg(pos));
-        tick->setAlignment(Qt::AlignHCenter);
-        tick->setGeometry(tickX(pos) - 10, 44, 20, 16);
-    }
     lbClsFloat = new QLabel(QStringLiteral("Float"), gbClsNumber);
     lbClsFloat->setObjectName(QStringLiteral("lbClsFloat"));
-    lbClsFloat->setAlignment(Qt::AlignLeft);
-    lbClsFloat->setGeometry(tickX(11) - 5, 44, 40, 16);
+    addDecPosTickLabels(tbClsDecPos, lbClsFloat, 44, QStringLiteral("lbClsDec"));
 
     gbClsHistory = new QGroupBox(area);
     gbClsHistory->setObjectName(QStringLiteral("gbClsHistory"));
@@ -400,31 +378,13 @@ void TfmMxMain::meClsHistoryExit()
     m_keyPreview = true;
 }
 
-bool TfmMxMain::eventFilter(QObject* watched, QEvent* event)
+void TfmMxMain::FormKeyPress(const QKeyEvent& event)
 {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return false;
-    auto* widget = static_cast<QWidget*>(watched);
-    if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && m_help) {
-        // The help page of the window the key was typed in.
-        const int context = widget->window()->property("helpContext").toInt();
-        m_help->showContext(context);
-        return true;
-    }
     if (!m_keyPreview)
-        return false;
-    if (widget->window() != this || QApplication::activeModalWidget())
-        return false;
-    // Each key event is delivered to the window's focus widget (the window itself when it
-    // has none) and then may propagate to its parents; preview it once, at the first.
-    const QWidget* target = focusWidget();
-    if (widget != (target ? target : this))
-        return false;
-    const QChar c = typedCharacter(*static_cast<QKeyEvent*>(event));
+        return;
+    const QChar c = typedCharacter(event);
     if (!c.isNull())
         m_keypad->FormKeyPress(c);
-    // The focused control receives the character as well.
-    return false;
 }
 
 } // namespace mx

@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -20,7 +21,6 @@ class QSlider;
 namespace mx {
 
 class CalcCore;
-class HelpViewer;
 class ClassicRecord;
 class Keypad;
 class MessagePort;
@@ -59,8 +59,9 @@ public:
     // Pushes every setting into the controls; a control's handler runs when its state
     // actually changes.
     void ApplySettings();
-    // F1 in any of the program's windows opens that window's help page.
-    void setHelpViewer(HelpViewer* help) { m_help = help; }
+    // The window's key preview: a key typed anywhere in the window drives the keypad through
+    // the keyboard map, except while the tape has the focus.
+    void FormKeyPress(const QKeyEvent& event);
 
     // Writes the settings and the position; the destructor calls it.
     void FormDestroy();
@@ -91,7 +92,6 @@ public:
     TapeMemo* meClsHistory;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -111,7 +111,6 @@ private:
     MessagePort& m_messages;
     SavedState& m_saved;
     bool m_saveDone = false;
-    HelpViewer* m_help = nullptr;
     std::unique_ptr<CalcCore> m_core;
     std::unique_ptr<Keypad> m_keypad;
     std::map<KeyId, QPushButton*> m_buttons;

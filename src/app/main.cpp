@@ -1,10 +1,6 @@
+#include "AppShell.h"
 #include "HelpViewer.h"
-#include "InterfaceText.h"
-#include "MainCommands.h"
-#include "TfmMxMain.h"
 #include "dialogs/WidgetMessagePort.h"
-#include "store/TableSavedState.h"
-#include "store/TdmMxData.h"
 
 #include <QApplication>
 
@@ -19,24 +15,11 @@ int main(int argc, char* argv[])
         if (help)
             help->showContext(context);
     });
-    mx::HelpViewer helpViewer(messages, mx::HelpViewer::defaultSearchDirs());
-    help = &helpViewer;
-
-    // The data module comes first: without its tables no window opens and nothing is written.
-    mx::TdmMxData data(messages, mx::defaultDataFileList());
-    if (!data.DataModuleCreate())
+    mx::AppShell shell(messages, QStringLiteral("."), mx::NumberSeparators::fromSystemLocale(),
+                       mx::HelpViewer::defaultSearchDirs());
+    help = &shell.help();
+    if (!shell.start())
         return 1;
-    mx::TableSavedState saved(data);
-
-    int rc = 0;
-    {
-        mx::TfmMxMain window(messages, saved, saved, mx::NumberSeparators::fromSystemLocale());
-        mx::MainCommands commands(window, messages, helpViewer);
-        window.setHelpViewer(&helpViewer);
-        window.setWindowTitle(mx::productTitle());
-        window.show();
-        QApplication::setApplicationName(QStringLiteral("Mirvalex"));
-        rc = app.exec();
-    }
-    return rc;
+    shell.show();
+    return app.exec();
 }

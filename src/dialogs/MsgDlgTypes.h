@@ -1,60 +1,13 @@
 #pragma once
 
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
+
 #include <QString>
 
 #include <array>
-#include <cstdint>
 
 namespace mx {
-
-// Kinds of message; any other number leaves the dialog's designed icon and caption.
-enum MsgKind : int { mkWarning = 0, mkError = 1, mkInformation = 2, mkConfirmation = 3 };
-
-// Button ids; a button set selects id n with bit n. Help (10) is never part of a set:
-// the help context decides whether the help button shows.
-enum MsgButton : int {
-    mbYes = 0,
-    mbNo,
-    mbOK,
-    mbCancel,
-    mbAbort,
-    mbRetry,
-    mbIgnore,
-    mbAll,
-    mbNoToAll,
-    mbYesToAll,
-    mbHelp
-};
-
-using MsgButtons = std::uint16_t;
-
-constexpr MsgButtons msgButtonSet(MsgButton b) { return MsgButtons(1u << b); }
-constexpr MsgButtons mbOKOnly = msgButtonSet(mbOK);
-
-// Results returned for the buttons.
-enum MsgResult : int {
-    mrNone = 0,
-    mrOk = 1,
-    mrCancel = 2,
-    mrAbort = 3,
-    mrRetry = 4,
-    mrIgnore = 5,
-    mrYes = 6,
-    mrNo = 7,
-    mrAll = 8,
-    mrNoToAll = 9,
-    mrYesToAll = 10
-};
-
-// Help contexts of the help pages.
-enum HelpContext : int {
-    hcNone = 0,
-    hcAbout = 10000,
-    hcMainWindow = 40000,
-    hcStatistics = 50000,
-    hcMessages = 60000,
-    hcOptions = 80000
-};
 
 struct MsgButtonInfo
 {
@@ -77,18 +30,16 @@ inline constexpr std::array<MsgButtonInfo, 10> kMsgButtons{{
     {u"Да все", mrYesToAll, false},
 }};
 
+static_assert(kMsgButtons[mbYes].result == mrYes && kMsgButtons[mbNo].result == mrNo &&
+                  kMsgButtons[mbOK].result == mrOk && kMsgButtons[mbCancel].result == mrCancel &&
+                  kMsgButtons[mbAbort].result == mrAbort &&
+                  kMsgButtons[mbRetry].result == mrRetry &&
+                  kMsgButtons[mbIgnore].result == mrIgnore && kMsgButtons[mbAll].result == mrAll &&
+                  kMsgButtons[mbNoToAll].result == mrNoToAll &&
+                  kMsgButtons[mbYesToAll].result == mrYesToAll,
+              "kMsgButtons is indexed by MsgButton");
+
 // Caption of the dialog for a kind, blanks included; empty for an unknown kind.
 QString msgKindCaption(int kind);
-
-// The one route for the program's messages. The window implementation shows the modal
-// dialog; tests record the messages and choose the answer.
-class MessagePort
-{
-public:
-    virtual ~MessagePort() = default;
-    // Returns the result number of the button that closed the dialog.
-    virtual int ShowMsgDlg(const QString& message, int kind, MsgButtons buttons,
-                           int helpContext) = 0;
-};
 
 } // namespace mx

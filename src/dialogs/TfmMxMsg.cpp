@@ -1,6 +1,7 @@
 #include "TfmMxMsg.h"
 
-#include "app/InterfaceText.h"
+#include "texts/ApplyInterfaceText.h"
+#include "texts/LineBreaks.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -94,11 +95,7 @@ void TfmMxMsg::setup(const QString& message, int kind, MsgButtons buttons, int h
     setProperty("helpContext", m_helpContext);
     btHelp->setVisible(m_layout.helpVisible);
 
-    // The message's carriage returns are its line breaks.
-    QString text = message;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    lbMessage->setText(text);
+    lbMessage->setText(withLineBreaks(message));
 
     if (kind >= mkWarning && kind <= mkConfirmation) {
         stDlgType->setPixmap(style()->standardIcon(iconForKind(kind)).pixmap(32, 32));

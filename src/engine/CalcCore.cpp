@@ -4,6 +4,8 @@
 #include "NumberFormats.h"
 #include "Registers.h"
 
+#include <algorithm>
+
 namespace mx {
 
 namespace {
@@ -59,14 +61,36 @@ void CalcCore::ApplyDisplayFormat()
         field->setDisplayFormat(state.DisplayFmt);
 }
 
+void CalcCore::setDecPos(int decPos)
+{
+    settings.DecPos = std::clamp(decPos, 0, CalcSettings::kFloatingDecPos);
+    BuildFormats();
+    ApplyDisplayFormat();
+}
+
+void CalcCore::setDigitGrouping(bool grouping)
+{
+    settings.DigitGrouping = grouping;
+    BuildFormats();
+    ApplyDisplayFormat();
+}
+
 void CalcCore::setRadian(bool radian)
 {
     settings.Radian = radian;
     state.AngleMark = radian ? QStringLiteral(" R") : QStringLiteral(" D");
 }
 
-void CalcCore::resetForStart()
+void CalcCore::setSettings(const CalcSettings& s)
 {
+    settings = s;
+    setRadian(s.Radian);
+    setDecPos(s.DecPos);
+}
+
+void CalcCore::start(const CalcSettings& loaded)
+{
+    setSettings(loaded);
     state.NewNumber = false;
     state.OpPending = false;
     state.OpJustPressed = true;
@@ -74,6 +98,7 @@ void CalcCore::resetForStart()
     ClearRegister(edOp0);
     ClearRegister(edMem);
     m_host.showLastOp(QString());
+    state.KeyFocusReady = true;
 }
 
 } // namespace mx

@@ -27,6 +27,7 @@ public:
     CalcHost& host() { return m_host; }
     MessagePort& messages() { return m_messages; }
 
+    // Read freely; DecPos, DigitGrouping and Radian are changed through the setters below.
     CalcSettings settings;
     CalcState state;
 
@@ -49,11 +50,20 @@ public:
     void BuildFormats();
     // Once the formats are built, gives DisplayFmt to every display field.
     void ApplyDisplayFormat();
-    // Radian and the angle mark that follows it.
-    void setRadian(bool radian);
 
-    // The start of a main window's life: flags, the two shown registers and the indicator.
-    void resetForStart();
+    // The settings that others depend on change only through these, which keep the rest
+    // consistent: the formats are rebuilt and given to the fields when DecPos or grouping
+    // change, and the angle mark follows Radian.
+    void setDecPos(int decPos);
+    void setDigitGrouping(bool grouping);
+    void setRadian(bool radian);
+    // A whole set of settings at once, as loaded at start or applied by the options dialog.
+    void setSettings(const CalcSettings& settings);
+
+    // The start of a calculator's life with the loaded settings: formats built and shown
+    // whatever their values, flags for a fresh start, the two shown registers cleared, the
+    // indicator emptied, and typed keys accepted from then on.
+    void start(const CalcSettings& loaded);
 
     // Value formatted for the tape.
     QString tapeNumber(const NumericField& reg) const { return tape.number(reg.value()); }

@@ -2,7 +2,8 @@
 
 #include "CalcState.h"
 #include "NumericField.h"
-#include "dialogs/MsgDlgTypes.h"
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
 
 #include <cfenv>
 #include <cmath>

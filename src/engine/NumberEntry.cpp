@@ -5,7 +5,8 @@
 #include "CalcHost.h"
 #include "NumberParser.h"
 #include "Registers.h"
-#include "dialogs/MsgDlgTypes.h"
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
 
 #include <cmath>
 
@@ -28,14 +29,10 @@ bool NumberEntry::AppendEntry(NumericField& reg, const QString& characters)
     QString s = reg.text();
     if (reg.value() == 0 && !s.contains(point))
         s = QStringLiteral("0");
-    if (hasExponent(s) && std::fabs(reg.value()) < kGeneralFormLimit) {
-        // Digits appended to an exponent form would land in the exponent: continue from
-        // the plain digits of the shown value instead.
-        s = formatFloat(reg.value(), QStringLiteral("0.##########"), m_core.seps());
-    }
-
     const int p = int(s.indexOf(point)) + 1;
-    if (p > 0 && int(s.size()) - p >= m_core.settings.DecPos) {
+    // Characters appended to an exponent form would land in the exponent and change the
+    // number by powers of ten: such a text is refused like a digit too many.
+    if (hasExponent(s) || (p > 0 && int(s.size()) - p >= m_core.settings.DecPos)) {
         m_core.host().beep();
         return false;
     }

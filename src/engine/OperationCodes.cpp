@@ -1,6 +1,7 @@
 #include "OperationCodes.h"
 
 #include "CalcState.h"
+#include "TableOrder.h"
 
 #include <array>
 
@@ -40,6 +41,8 @@ constexpr std::array<OperationInfo, 28> kOperations{{
     {OpId::Frac, "Frac", 1, "btFrac", "Frac", "=", S::Blank},
     {OpId::Pi, "pi", 0, "btPi", "", "", S::None},
 }};
+static_assert(idsInOrder(kOperations), "kOperations is indexed by OpId");
+static_assert(kOperations.size() == std::size_t(OpId::Pi) + 1, "every OpId has its row");
 
 } // namespace
 

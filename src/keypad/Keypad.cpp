@@ -166,17 +166,13 @@ void Keypad::btCHClick()
 
 void Keypad::tbClsDecPosChange(int position)
 {
-    m_core.settings.DecPos = position;
-    m_core.BuildFormats();
-    m_core.ApplyDisplayFormat();
+    m_core.setDecPos(position);
     m_core.RestoreKeyFocus();
 }
 
 void Keypad::cbClsDigitGroupingClick(bool checked)
 {
-    m_core.settings.DigitGrouping = checked;
-    m_core.BuildFormats();
-    m_core.ApplyDisplayFormat();
+    m_core.setDigitGrouping(checked);
     m_core.RestoreKeyFocus();
 }
 

@@ -1,5 +1,7 @@
 #include "KeypadLayout.h"
 
+#include "engine/TableOrder.h"
+
 #include <array>
 
 namespace mx {
@@ -73,6 +75,8 @@ constexpr std::array<KeypadButton, 49> kButtons{{
     {K::CH, "btCH", "CH", 0, 0, 62, kKeyHeight, C::Red},
     {K::PH, "btPH", "PH", 0, 0, 62, kKeyHeight, C::Green},
 }};
+static_assert(idsInOrder(kButtons), "kButtons is indexed by KeyId");
+static_assert(kButtons.size() == std::size_t(K::PH) + 1, "every KeyId has its button");
 
 } // namespace
 

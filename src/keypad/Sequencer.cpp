@@ -1,7 +1,8 @@
 #include "Sequencer.h"
 
-#include "ClassicRecord.h"
-#include "dialogs/MsgDlgTypes.h"
+#include "engine/ClassicRecord.h"
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
 #include "engine/CalcCore.h"
 #include "engine/Registers.h"
 

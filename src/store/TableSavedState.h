@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SavedState.h"
-#include "keypad/ClassicRecord.h"
+#include "engine/ClassicRecord.h"
 
 namespace mx {
 

@@ -1,7 +1,8 @@
 #include "TdmMxData.h"
 
 #include "TableSchemas.h"
-#include "dialogs/MsgDlgTypes.h"
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
 #include "tablestore/StoreError.h"
 
 #include <QDir>
@@ -49,6 +50,9 @@ TdmMxData::TdmMxData(MessagePort& messages, const QStringList& dataFileList,
     taClassic.setExclusive(false);
     taShare.setExclusive(true);
     taStat.setExclusive(true);
+    taClassic.setRequiredFields(TableSchemas::classic());
+    taShare.setRequiredFields(TableSchemas::share());
+    taStat.setRequiredFields(TableSchemas::stat());
 }
 
 TdmMxData::~TdmMxData()
@@ -89,6 +93,14 @@ bool TdmMxData::ssMainStartup()
     return false;
 }
 
+void TdmMxData::ReportAccessDenied()
+{
+    m_messages.ShowMsgDlg(
+        QStringLiteral("Доступ запрещен.\r\rВозможно вы пытаетесь запустить вторую копию "
+                       "программы.\r\rВыполнение программы будет прервано."),
+        mkError, mbOKOnly, hcMessages);
+}
+
 bool TdmMxData::DataModuleCreate()
 {
     if (!ssMainStartup())
@@ -97,10 +109,7 @@ bool TdmMxData::DataModuleCreate()
         for (StoreTable* table : {&taClassic, &taShare, &taStat})
             table->open();
     } catch (const StoreError&) {
-        m_messages.ShowMsgDlg(
-            QStringLiteral("Доступ запрещен.\r\rВозможно вы пытаетесь запустить вторую копию "
-                           "программы.\r\rВыполнение программы будет прервано."),
-            mkError, mbOKOnly, hcMessages);
+        ReportAccessDenied();
         return false;
     }
     m_shareRef = &taShare;

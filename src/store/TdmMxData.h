@@ -31,6 +31,8 @@ public:
 
     // The file check, the password and the opens; false after the message was shown.
     bool DataModuleCreate();
+    // The one message for a store that cannot be used at start-up; the program then ends.
+    void ReportAccessDenied();
 
     TableSession ssMain{QStringLiteral("MainSession")};
     StoreTable taClassic;

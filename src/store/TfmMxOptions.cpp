@@ -1,33 +1,25 @@
 #include "TfmMxOptions.h"
 
-#include "app/InterfaceText.h"
-#include "dialogs/MsgDlgTypes.h"
+#include "texts/ApplyInterfaceText.h"
+#include "texts/HelpContext.h"
+#include "texts/InterfaceText.h"
+#include "texts/WindowLook.h"
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSlider>
 
 namespace mx {
 
-const QString TfmMxOptions::kIdleHelp =
-    QStringLiteral("Для справки наведите мышь на интересующий элемент.");
-
 namespace {
 
-QString helpText(const char16_t* text)
-{
-    QString s = QString::fromUtf16(text);
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
-}
+const QString kWindowName = QStringLiteral("fmMxOptions");
 
 constexpr int kWidth = 440;
 constexpr int kRowHeight = 22;
@@ -47,12 +39,12 @@ QCheckBox* TfmMxOptions::rowCheckBox(QWidget* parent, const char* panel, const c
     return cb;
 }
 
-TfmMxOptions::TfmMxOptions(CalcSettings& settings, std::function<void()> applySettings,
+TfmMxOptions::TfmMxOptions(const CalcSettings& settings, ApplyHandler apply,
                            std::function<void(int)> showHelp, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_applySettings(std::move(applySettings)),
+    : QDialog(parent), m_settings(settings), m_apply(std::move(apply)),
       m_showHelp(std::move(showHelp))
 {
-    setObjectName(QStringLiteral("fmMxOptions"));
+    setObjectName(kWindowName);
     setProperty("helpContext", int(hcOptions));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
@@ -69,15 +61,9 @@ TfmMxOptions::TfmMxOptions(CalcSettings& settings, std::function<void()> applySe
     tbClsDecPos->setTickPosition(QSlider::TicksBelow);
     tbClsDecPos->setGeometry(10, 22, 160, 26);
     tbClsDecPos->setAccessibleName(QStringLiteral("Десятичные позиции"));
-    const int usable = tbClsDecPos->width() - 12;
-    for (int pos = 0; pos <= 10; pos += 2) {
-        auto* tick = new QLabel(QString::number(pos), gbClsNumber);
-        tick->setAlignment(Qt::AlignHCenter);
-        tick->setGeometry(10 + 6 + usable * pos / 11 - 10, 48, 20, 16);
-    }
     lbFloat = new QLabel(QStringLiteral("Float"), gbClsNumber);
     lbFloat->setObjectName(QStringLiteral("lbFloat"));
-    lbFloat->setGeometry(10 + 6 + usable - 5, 48, 40, 16);
+    addDecPosTickLabels(tbClsDecPos, lbFloat, 48);
     cbClsDigitGrouping =
         rowCheckBox(gbClsNumber, "pnUnderDigGr", "cbClsDigitGrouping", 72, pnUnderDigGr);
     cbClsDigitGrouping->setText(QStringLiteral("Grouping"));
@@ -163,50 +149,41 @@ TfmMxOptions::TfmMxOptions(CalcSettings& settings, std::function<void()> applySe
             m_showHelp(hcOptions);
     });
 
-    const QString delim = helpText(u"Текст строки добавляется в Историю при нажатии кнопки \"C\" "
-                                   u"(Clear).\rОтделяет одну серию вычислений от другой.");
-    const QString angle = helpText(
-        u"В каких единицах задается угол при вычислении тригонометрических функций (Sin, Cos, "
-        u"Tg).\rВозможный выбор:\r- Радианы\r- Градусы");
-    const std::pair<QWidget*, QString> areas[] = {
-        {gbClsDelimStr, delim},
-        {edClsDelimStr, delim},
-        {gbClsAngle, angle},
-        {rbClsRadian, angle},
-        {rbClsDegree, angle},
-        {tbClsDecPos, helpText(u"Число цифр после десятичной точки.\r  Плавающий - число "
-                               u"десятичных знаков определяется автоматически.")},
-        {pnUnderDigGr, helpText(u"Вкл/Выкл Разделитель разрядов.\rРазделитель разрядов удобен "
-                                u"при вычислениях с большими числами.")},
-        {pnUnderFormula, helpText(u"Показать фрэйм Формула: поле для ввода формул, поле "
-                                  u"результата, список функций")},
-        {pnUnderFrmlHistory, helpText(u"Печатать формулу в Историю")},
-        {pnUnderFrmlResHistory, helpText(u"Печатать результат вычисления по формуле в Историю")},
-        {pnUnderHistory, helpText(u"Показать Историю")},
-        {pnUndeerTotals, helpText(u"Печатать в Историю итог каждой арифметической операции.")},
+    // The help panel: each control's text, shown while the mouse is over the control's area
+    // (the whole row of a check box, the group of the radio buttons) or while the control has
+    // the focus. The track bar has no mouse area.
+    const std::pair<QWidget*, QWidget*> helpAreas[] = {
+        {gbClsDelimStr, edClsDelimStr},
+        {gbClsAngle, rbClsRadian},
+        {nullptr, rbClsDegree},
+        {nullptr, tbClsDecPos},
+        {pnUnderDigGr, cbClsDigitGrouping},
+        {pnUnderFormula, cbClsFormula},
+        {pnUnderFrmlHistory, cbClsFrmlHistory},
+        {pnUnderFrmlResHistory, cbClsFrmlResHistory},
+        {pnUnderHistory, cbClsHistory},
+        {pnUndeerTotals, cbClsTotals},
     };
-    for (const auto& [widget, text] : areas) {
-        m_helpTexts[widget] = text;
-        widget->installEventFilter(this);
-    }
-    // The check boxes show their row's text when they have the focus.
-    for (const auto& [box, panel] : std::initializer_list<std::pair<QWidget*, QWidget*>>{
-             {cbClsDigitGrouping, pnUnderDigGr},
-             {cbClsFormula, pnUnderFormula},
-             {cbClsFrmlHistory, pnUnderFrmlHistory},
-             {cbClsFrmlResHistory, pnUnderFrmlResHistory},
-             {cbClsHistory, pnUnderHistory},
-             {cbClsTotals, pnUndeerTotals}}) {
-        m_helpTexts[box] = m_helpTexts[panel];
-        box->installEventFilter(this);
+    for (const auto& [area, control] : helpAreas) {
+        const QString text =
+            interfaceText(kWindowName, control->objectName(), InterfaceTextEntry::Help);
+        m_focusHelp[control] = text;
+        control->installEventFilter(this);
+        if (area) {
+            m_mouseHelp[area] = text;
+            area->installEventFilter(this);
+        }
     }
 
     OptionsModified(false);
     loadControls();
-    lbClsHelp->setText(kIdleHelp);
+    lbClsHelp->setText(idleHelp());
+    centreOnScreen(this);
+}
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+QString TfmMxOptions::idleHelp()
+{
+    return interfaceText(kWindowName, QStringLiteral("lbClsHelp"), InterfaceTextEntry::Caption);
 }
 
 void TfmMxOptions::loadControls()
@@ -243,8 +220,8 @@ void TfmMxOptions::btApplyClick()
     m_settings.Radian = rbClsRadian->isChecked();
     m_settings.Totals = cbClsTotals->isChecked();
     OptionsModified(false);
-    if (m_applySettings)
-        m_applySettings();
+    if (m_apply)
+        m_apply(m_settings);
 }
 
 void TfmMxOptions::btOKClick()
@@ -274,20 +251,24 @@ void TfmMxOptions::showHelpText(const QString& text)
 
 bool TfmMxOptions::eventFilter(QObject* watched, QEvent* event)
 {
-    const auto it = m_helpTexts.find(watched);
-    if (it != m_helpTexts.end()) {
-        switch (event->type()) {
-        case QEvent::Enter:
-        case QEvent::FocusIn:
-            showHelpText(it->second);
+    // Qt sends no Leave to an area when the mouse moves on into one of its children, and no
+    // Enter when it comes back, so the area's text stays up over the whole row or group.
+    switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::FocusIn:
+    case QEvent::Leave:
+    case QEvent::FocusOut: {
+        const bool mouse = event->type() == QEvent::Enter || event->type() == QEvent::Leave;
+        const auto& texts = mouse ? m_mouseHelp : m_focusHelp;
+        const auto it = texts.find(watched);
+        if (it == texts.end())
             break;
-        case QEvent::Leave:
-        case QEvent::FocusOut:
-            showHelpText(kIdleHelp);
-            break;
-        default:
-            break;
-        }
+        const bool entering = event->type() == QEvent::Enter || event->type() == QEvent::FocusIn;
+        showHelpText(entering ? it->second : idleHelp());
+        break;
+    }
+    default:
+        break;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -18,17 +18,20 @@ class QSlider;
 namespace mx {
 
 // The options dialog: the nine settings in one place, with a help panel that explains the
-// control under the mouse or in focus. Apply and OK copy the controls into the settings and
-// push them into the main window; nothing is stored here.
+// control under the mouse or in focus. Apply and OK hand the controls' settings to `apply`,
+// which puts them in force and into the main window; nothing is stored here.
 class TfmMxOptions : public QDialog
 {
     Q_OBJECT
 
 public:
-    TfmMxOptions(CalcSettings& settings, std::function<void()> applySettings,
+    using ApplyHandler = std::function<void(const CalcSettings&)>;
+
+    TfmMxOptions(const CalcSettings& settings, ApplyHandler apply,
                  std::function<void(int)> showHelp, QWidget* parent = nullptr);
 
-    static const QString kIdleHelp;
+    // What the help panel shows while no control is explained.
+    static QString idleHelp();
 
     bool modified() const { return m_modified; }
 
@@ -75,11 +78,12 @@ private:
     void loadControls();
     void showHelpText(const QString& text);
 
-    CalcSettings& m_settings;
-    std::function<void()> m_applySettings;
+    CalcSettings m_settings; // the settings in force when opened or last applied
+    ApplyHandler m_apply;
     std::function<void(int)> m_showHelp;
     bool m_modified = false;
-    std::map<QObject*, QString> m_helpTexts; // mouse areas and focus controls
+    std::map<QObject*, QString> m_mouseHelp; // areas that explain a control under the mouse
+    std::map<QObject*, QString> m_focusHelp; // controls explained while they have the focus
 };
 
 } // namespace mx

@@ -16,6 +16,7 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -310,14 +311,31 @@ void StoreTable::readDescriptor()
         fail(QStringLiteral("wrong password"));
 }
 
+void StoreTable::checkRequiredFields() const
+{
+    for (const FieldDef& required : m_required) {
+        const auto found = std::find_if(m_fields.begin(), m_fields.end(),
+                                        [&](const FieldDef& f) { return f.name == required.name; });
+        if (found == m_fields.end())
+            fail(QStringLiteral("the table has no field %1").arg(required.name));
+        if (found->type != required.type)
+            fail(QStringLiteral("the field %1 is not of type %2")
+                     .arg(required.name, fieldTypeName(required.type)));
+    }
+}
+
 void StoreTable::openDatabase()
 {
     if (QFileInfo(datPath()).size() == 0)
         fail(QStringLiteral("the data file is empty"));
-    const int rc = openKeyed(datPath(), m_session.tableKey(),
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, &m_db);
+    const int access = m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const int rc = openKeyed(datPath(), m_session.tableKey(), access | SQLITE_OPEN_NOMUTEX, &m_db);
     if (rc != SQLITE_OK)
         fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    // SQLite falls back to reading alone where the file or its file system is write-protected;
+    // a table meant for writing would then fail at its first post instead of here.
+    if (!m_readOnly && sqlite3_db_readonly(m_db, "main") == 1)
+        fail(QStringLiteral("the data file is read-only"));
 
     // The records' columns must be the descriptor's fields, in order.
     Statement info(m_db, QStringLiteral("PRAGMA table_info(records);"));
@@ -347,6 +365,7 @@ void StoreTable::open()
     try {
         lockDescriptor();
         readDescriptor();
+        checkRequiredFields();
         openDatabase();
         m_state = RecordState::Browse;
         first();

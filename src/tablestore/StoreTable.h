@@ -39,6 +39,12 @@ public:
 
     void setExclusive(bool exclusive) { m_exclusive = exclusive; }
     bool exclusive() const { return m_exclusive; }
+    // A read-only table is opened for reading alone and fails at its first post. A table
+    // opened for writing fails to open where its data file cannot be written.
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    // Fields that the opened table must have, with these types (it may have more); a table
+    // without one of them fails to open, so that no later read of a field can fail.
+    void setRequiredFields(FieldList fields) { m_required = std::move(fields); }
 
     void open();
     void close();
@@ -81,6 +87,7 @@ private:
     void lockDescriptor();
     void readDescriptor();
     void openDatabase();
+    void checkRequiredFields() const;
     // Loads the record with the smallest (or largest) rowid beyond `rowid` in the direction.
     bool loadRecord(const char* condition, qint64 rowid);
     void clearBuffer();
@@ -91,6 +98,8 @@ private:
     QString m_directory;
     QString m_name;
     bool m_exclusive = false;
+    bool m_readOnly = false;
+    FieldList m_required;
 
     sqlite3* m_db = nullptr;
     int m_lockFd = -1;

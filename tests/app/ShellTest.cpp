@@ -1,17 +1,18 @@
+#include "RunningShell.h"
 #include "TestDoubles.h"
 #include "app/FormFactory.h"
 #include "app/HelpViewer.h"
-#include "app/InterfaceText.h"
+#include "texts/ApplyInterfaceText.h"
+#include "texts/InterfaceText.h"
+#include "texts/LineBreaks.h"
 #include "app/MainCommands.h"
 #include "app/TapeMemo.h"
 #include "app/TfmMxAbout.h"
 #include "app/TfmMxMain.h"
 #include "dialogs/TfmMxMsg.h"
 #include "engine/CalcCore.h"
-#include "keypad/ClassicRecord.h"
 #include "keypad/Keypad.h"
 #include "output/HistoryExport.h"
-#include "store/SavedState.h"
 #include "store/TfmMxOptions.h"
 
 #include <QAbstractButton>
@@ -50,41 +51,28 @@ QString shownText(QObject* o, InterfaceTextEntry::Kind kind)
     return QStringLiteral("<unknown control kind>");
 }
 
-struct Shell
-{
-    Shell()
-        : help(messages, {}), window(messages, classic, saved, NumberSeparators{}),
-          commands(window, messages, help)
-    {
-    }
-    test::RecordingMessages messages;
-    MemoryClassicRecord classic;
-    MemorySavedState saved;
-    HelpViewer help;
-    TfmMxMain window;
-    MainCommands commands;
-};
-
 } // namespace
 
 TEST(InterfaceText, EveryWindowCarriesTheTextsOfItsTable)
 {
-    Shell shell;
+    test::RunningShell app;
+    ASSERT_TRUE(app.start());
     CalcSettings settings;
     TfmMxOptions options(settings, {}, {});
     TfmMxAbout about({});
     TfmMxMsg msg;
-    QWidget* windows[] = {&shell.window, &options, &about, &msg};
+    QWidget* windows[] = {&app.window(), &options, &about, &msg};
     // Controls of windows that arrive with the formula frame and the statistics window.
     const QStringList later = {"gbClsFormula", "cbClsFrmlHistory", "cbClsFrmlResHistory",
                                "gbClsFrmlFuncList", "btClsRun", "btClsClear"};
     int checked = 0;
     for (const InterfaceTextEntry& e : interfaceTextTable()) {
+        if (e.kind == InterfaceTextEntry::Help)
+            continue; // shown by the window that explains the control, not applied to it
         for (QWidget* w : windows) {
             if (w->objectName() != QLatin1String(e.window))
                 continue;
-            QString expected = QString::fromUtf16(e.text);
-            expected.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+            const QString expected = withLineBreaks(QString::fromUtf16(e.text));
             if (*e.control == '\0') {
                 EXPECT_EQ(w->windowTitle(), expected) << e.window;
                 ++checked;
@@ -94,7 +82,7 @@ TEST(InterfaceText, EveryWindowCarriesTheTextsOfItsTable)
             const QString control = QLatin1String(e.control);
             if (!o) {
                 EXPECT_TRUE(later.contains(control) || control.startsWith("btFrml") ||
-                            (w == &shell.window && control == "lbAppName"))
+                            (w == &app.window() && control == "lbAppName"))
                     << e.window << "." << e.control << " is missing";
                 continue;
             }
@@ -126,59 +114,63 @@ TEST(InterfaceText, WindowNamesCompareIgnoringCaseAndUnknownWindowsKeepTheirText
 
 TEST(InterfaceText, PointKeyShowsTheSystemSeparator)
 {
-    test::RecordingMessages messages;
-    MemoryClassicRecord classic;
-    MemorySavedState saved;
-    TfmMxMain w(messages, classic, saved, NumberSeparators{QLatin1Char(','), QChar(0xA0)});
-    EXPECT_EQ(w.button(KeyId::Point)->text(), ",");
+    test::RunningShell app(NumberSeparators{QLatin1Char(','), QChar(0xA0)});
+    ASSERT_TRUE(app.start());
+    EXPECT_EQ(app.window().button(KeyId::Point)->text(), ",");
+    EXPECT_EQ(app.window().button(KeyId::Point)->accessibleName(), ",");
+    app.type("1.5+1=");
+    EXPECT_EQ(app.display(), "2,5");
 }
 
 TEST(Commands, ClearRunsCMCAndCHInThatOrder)
 {
-    Shell shell;
-    Keypad& k = shell.window.keypad();
+    test::RunningShell app;
+    ASSERT_TRUE(app.start());
+    Keypad& k = app.window().keypad();
     k.FormKeyPress(QLatin1Char('5'));
     k.press(KeyId::MS);
     k.FormKeyPress(QLatin1Char('+'));
     k.FormKeyPress(QLatin1Char('3'));
-    shell.commands.Tools_Clear->trigger();
-    EXPECT_EQ(shell.window.core().edOp0.value(), 0);
-    EXPECT_EQ(shell.window.core().edMem.value(), 0);
-    EXPECT_FALSE(shell.window.core().state.OpPending);
+    app.commands().Tools_Clear->trigger();
+    EXPECT_EQ(app.window().core().edOp0.value(), 0);
+    EXPECT_EQ(app.window().core().edMem.value(), 0);
+    EXPECT_FALSE(app.window().core().state.OpPending);
     // The delimiter and the "M=" line written by C and MC are gone with the tape.
-    EXPECT_TRUE(shell.window.meClsHistory->tapeLines().isEmpty());
+    EXPECT_TRUE(app.tape().isEmpty());
 }
 
 TEST(Commands, MenusAndShortcuts)
 {
-    Shell shell;
-    EXPECT_EQ(shell.commands.Tools_Clear->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
-    EXPECT_EQ(shell.commands.File_Print->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
-    EXPECT_TRUE(shell.commands.Tools_Options->isCheckable());
-    EXPECT_EQ(shell.commands.Help_Contents->text(), "Справка     F1");
-    const QList<QMenu*> menus = shell.window.menuBar()->findChildren<QMenu*>();
+    test::RunningShell app;
+    ASSERT_TRUE(app.start());
+    EXPECT_EQ(app.commands().Tools_Clear->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+    EXPECT_EQ(app.commands().File_Print->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_TRUE(app.commands().Tools_Options->isCheckable());
+    EXPECT_EQ(app.commands().Help_Contents->text(), "Справка     F1");
+    const QList<QMenu*> menus = app.window().menuBar()->findChildren<QMenu*>();
     QStringList titles;
-    for (QAction* a : shell.window.menuBar()->actions())
+    for (QAction* a : app.window().menuBar()->actions())
         titles << a->text();
     EXPECT_EQ(titles, (QStringList{"Файл", "Сервис", "Справка"}));
 }
 
 TEST(Commands, OptionsDialogIsCheckedWhileOpenAndSettingsApplyAfter)
 {
-    Shell shell;
+    test::RunningShell app;
+    ASSERT_TRUE(app.start());
     bool checkedWhileOpen = false;
     QTimer::singleShot(0, [&] {
         auto* dlg = qobject_cast<TfmMxOptions*>(QApplication::activeModalWidget());
         ASSERT_NE(dlg, nullptr);
-        checkedWhileOpen = shell.commands.Tools_Options->isChecked();
+        checkedWhileOpen = app.commands().Tools_Options->isChecked();
         dlg->cbClsTotals->click();
         dlg->btOK->click();
     });
-    shell.commands.Tools_OptionsExecute();
+    app.commands().Tools_OptionsExecute();
     EXPECT_TRUE(checkedWhileOpen);
-    EXPECT_FALSE(shell.commands.Tools_Options->isChecked());
-    EXPECT_FALSE(shell.window.core().settings.Totals);
-    EXPECT_FALSE(shell.window.cbClsTotals->isChecked());
+    EXPECT_FALSE(app.commands().Tools_Options->isChecked());
+    EXPECT_FALSE(app.window().core().settings.Totals);
+    EXPECT_FALSE(app.window().cbClsTotals->isChecked());
 }
 
 TEST(FormFactory, ShowFormFindsAnOpenWindowByItsNameWithBlanks)
@@ -255,10 +247,11 @@ TEST(HistoryExport, AnUnwritablePathIsReportedAndLeavesNoFile)
     EXPECT_FALSE(saveHistoryFile({QStringLiteral("x")}, path).isEmpty());
     EXPECT_FALSE(QFile::exists(path));
 
-    Shell shell;
-    shell.window.meClsHistory->appendLine(QStringLiteral("kept"));
-    EXPECT_FALSE(shell.commands.File_SaveHistoryAsAccept(path));
-    ASSERT_EQ(shell.messages.messages.size(), 1u);
-    EXPECT_EQ(shell.messages.messages[0].kind, mkError);
-    EXPECT_EQ(shell.window.meClsHistory->tapeLines(), QStringList{"kept"});
+    test::RunningShell app;
+    ASSERT_TRUE(app.start());
+    app.window().meClsHistory->appendLine(QStringLiteral("kept"));
+    EXPECT_FALSE(app.commands().File_SaveHistoryAsAccept(path));
+    ASSERT_EQ(app.messages.messages.size(), 1u);
+    EXPECT_EQ(app.messages.messages[0].kind, mkError);
+    EXPECT_EQ(app.tape(), QStringList{"kept"});
 }

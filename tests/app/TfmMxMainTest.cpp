@@ -1,13 +1,17 @@
-#include "TestDoubles.h"
+#include "KeySequences.h"
+#include "RunningShell.h"
 #include "app/NumericEdit.h"
 #include "app/TapeMemo.h"
 #include "app/TfmMxMain.h"
 #include "engine/CalcCore.h"
-#include "keypad/ClassicRecord.h"
-#include "keypad/Keypad.h"
-#include "store/SavedState.h"
+#include "store/TableSchemas.h"
+#include "tablestore/StoreTable.h"
+#include "tablestore/TableSession.h"
+#include "store/TdmMxData.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -18,6 +22,7 @@
 #include <gtest/gtest.h>
 
 using namespace mx;
+using mx::test::RunningShell;
 
 namespace {
 
@@ -26,33 +31,15 @@ class MainWindowTest : public testing::Test
 protected:
     void SetUp() override
     {
-        window = std::make_unique<TfmMxMain>(messages, classic, saved, NumberSeparators{});
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        window->lbForSetFocus->setFocus();
+        ASSERT_TRUE(app.start());
+        window().lbForSetFocus->setFocus();
     }
 
-    void type(const char* text)
-    {
-        for (const char* p = text; *p; ++p) {
-            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget()
-                                                          : window.get();
-            if (*p == '\r')
-                QTest::keyClick(target, Qt::Key_Return);
-            else if (*p == '\b')
-                QTest::keyClick(target, Qt::Key_Backspace);
-            else
-                QTest::keyClicks(target, QString(QLatin1Char(*p)));
-        }
-    }
+    TfmMxMain& window() { return app.window(); }
+    QString display() const { return app.display(); }
+    void type(const char* text) { app.type(text); }
 
-    QString display() const { return window->edOp0->text(); }
-
-    test::RecordingMessages messages;
-    MemoryClassicRecord classic;
-    MemorySavedState saved;
-    std::unique_ptr<TfmMxMain> window;
+    RunningShell app;
 };
 
 } // namespace
@@ -79,9 +66,9 @@ TEST_F(MainWindowTest, KeyboardMapDrivesTheKeypad)
 TEST_F(MainWindowTest, EnterAfterAClickComputesEqualsAndDoesNotClickAgain)
 {
     type("2");
-    window->button(KeyId::Plus)->click();
-    window->button(KeyId::D3)->click();
-    EXPECT_EQ(QApplication::focusWidget(), window->lbForSetFocus);
+    window().button(KeyId::Plus)->click();
+    window().button(KeyId::D3)->click();
+    EXPECT_EQ(QApplication::focusWidget(), window().lbForSetFocus);
     type("\r");
     EXPECT_EQ(display(), "5");
     type("\r");
@@ -90,117 +77,232 @@ TEST_F(MainWindowTest, EnterAfterAClickComputesEqualsAndDoesNotClickAgain)
 
 TEST_F(MainWindowTest, InputAndMemoryFieldsNeverKeepTheFocus)
 {
-    window->edOp0->setFocus();
-    EXPECT_EQ(QApplication::focusWidget(), window->lbForSetFocus);
-    window->edMem->setFocus();
-    EXPECT_EQ(QApplication::focusWidget(), window->lbForSetFocus);
-    EXPECT_TRUE(window->keyPreview());
+    window().edOp0->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), window().lbForSetFocus);
+    window().edMem->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), window().lbForSetFocus);
+    EXPECT_TRUE(window().keyPreview());
 }
 
 TEST_F(MainWindowTest, TheFocusedTapeTakesTypingUntilAKeypadButtonIsClicked)
 {
-    window->cbClsHistory->setChecked(true);
-    window->meClsHistory->setFocus();
-    EXPECT_FALSE(window->keyPreview());
+    window().cbClsHistory->setChecked(true);
+    window().meClsHistory->setFocus();
+    EXPECT_FALSE(window().keyPreview());
     type("42");
     EXPECT_EQ(display(), "0");
-    EXPECT_TRUE(window->meClsHistory->toPlainText().contains(QLatin1String("42")));
-    window->button(KeyId::D7)->click();
-    EXPECT_TRUE(window->keyPreview());
+    EXPECT_TRUE(window().meClsHistory->toPlainText().contains(QLatin1String("42")));
+    window().button(KeyId::D7)->click();
+    EXPECT_TRUE(window().keyPreview());
     type("1");
     EXPECT_EQ(display(), "71");
 }
 
 TEST_F(MainWindowTest, InvSwitchesTheTrigonometricCaptions)
 {
-    window->cbClsInv->setChecked(true);
-    EXPECT_EQ(window->button(KeyId::Sin)->text(), "ASin");
-    EXPECT_EQ(window->button(KeyId::Cos)->text(), "ACos");
-    EXPECT_EQ(window->button(KeyId::Tg)->text(), "ATg");
-    window->button(KeyId::D1)->click();
-    EXPECT_TRUE(window->core().state.InvMode);
-    window->cbClsInv->setChecked(false);
-    EXPECT_EQ(window->button(KeyId::Sin)->text(), "Sin");
+    window().cbClsInv->setChecked(true);
+    EXPECT_EQ(window().button(KeyId::Sin)->text(), "ASin");
+    EXPECT_EQ(window().button(KeyId::Cos)->text(), "ACos");
+    EXPECT_EQ(window().button(KeyId::Tg)->text(), "ATg");
+    window().button(KeyId::D1)->click();
+    EXPECT_TRUE(window().core().state.InvMode);
+    window().cbClsInv->setChecked(false);
+    EXPECT_EQ(window().button(KeyId::Sin)->text(), "Sin");
 }
 
 TEST_F(MainWindowTest, TapeSwitchWidensTheWindowAndShowsItsKeys)
 {
-    const int narrow = window->width();
-    EXPECT_FALSE(window->meClsHistory->isVisible());
-    window->cbClsHistory->setChecked(true);
-    EXPECT_EQ(window->width(), narrow + TfmMxMain::kTapeWidth + 10);
-    EXPECT_TRUE(window->meClsHistory->isVisible());
-    EXPECT_TRUE(window->button(KeyId::CH)->isVisible());
-    EXPECT_TRUE(window->button(KeyId::PH)->isVisible());
-    window->cbClsHistory->setChecked(false);
-    EXPECT_EQ(window->width(), narrow);
+    const int narrow = window().width();
+    EXPECT_FALSE(window().meClsHistory->isVisible());
+    window().cbClsHistory->setChecked(true);
+    EXPECT_EQ(window().width(), narrow + TfmMxMain::kTapeWidth + 10);
+    EXPECT_TRUE(window().meClsHistory->isVisible());
+    EXPECT_TRUE(window().button(KeyId::CH)->isVisible());
+    EXPECT_TRUE(window().button(KeyId::PH)->isVisible());
+    window().cbClsHistory->setChecked(false);
+    EXPECT_EQ(window().width(), narrow);
 }
 
 TEST_F(MainWindowTest, SettingControlsReactToProgramChanges)
 {
     type("1234.5+");
-    window->tbClsDecPos->setValue(11);
+    window().tbClsDecPos->setValue(11);
     EXPECT_EQ(display(), "1.2345E+0003");
-    window->tbClsDecPos->setValue(2);
-    window->cbClsDigitGrouping->setChecked(false);
+    window().tbClsDecPos->setValue(2);
+    window().cbClsDigitGrouping->setChecked(false);
     EXPECT_EQ(display(), "1234.5");
 }
 
 TEST_F(MainWindowTest, ControlsAreNamedForAssistiveTechnology)
 {
-    EXPECT_EQ(window->lbClsInput->buddy(), window->edOp0);
-    EXPECT_EQ(window->lbClsMemory->buddy(), window->edMem);
-    EXPECT_EQ(window->button(KeyId::Eqv)->accessibleName(), "=");
-    EXPECT_FALSE(window->tbClsDecPos->accessibleName().isEmpty());
-    EXPECT_EQ(window->button(KeyId::Point)->text(), ".");
-    EXPECT_FALSE(window->button(KeyId::Sta)->isEnabled());
+    EXPECT_EQ(window().lbClsInput->buddy(), window().edOp0);
+    EXPECT_EQ(window().lbClsMemory->buddy(), window().edMem);
+    EXPECT_EQ(window().button(KeyId::Eqv)->accessibleName(), "=");
+    EXPECT_FALSE(window().tbClsDecPos->accessibleName().isEmpty());
+    EXPECT_EQ(window().meClsHistory->accessibleName(), "История вычислений");
+    EXPECT_EQ(window().button(KeyId::Point)->text(), ".");
+    EXPECT_FALSE(window().button(KeyId::Sta)->isEnabled());
 }
 
 TEST_F(MainWindowTest, ButtonsSitOnTheKeypadGrid)
 {
-    EXPECT_EQ(window->button(KeyId::Sta)->geometry(), QRect(10, 210, 40, 30));
-    EXPECT_EQ(window->button(KeyId::Eqv)->geometry(), QRect(465, 312, 40, 30));
-    EXPECT_EQ(window->button(KeyId::Back)->geometry(), QRect(289, 176, 84, 30));
-    EXPECT_EQ(window->button(KeyId::C)->geometry(), QRect(443, 176, 62, 30));
+    EXPECT_EQ(window().button(KeyId::Sta)->geometry(), QRect(10, 210, 40, 30));
+    EXPECT_EQ(window().button(KeyId::Eqv)->geometry(), QRect(465, 312, 40, 30));
+    EXPECT_EQ(window().button(KeyId::Back)->geometry(), QRect(289, 176, 84, 30));
+    EXPECT_EQ(window().button(KeyId::C)->geometry(), QRect(443, 176, 62, 30));
 }
 
-TEST(MainWindowState, SettingsComeFromTheSavedStateAndGoBackOnDestruction)
+// The key-sequence rows of the headless calculator, clicked on the real window with its
+// real tape.
+class WindowSequenceCases : public testing::TestWithParam<test::SequenceCase>
 {
-    test::RecordingMessages messages;
-    MemoryClassicRecord classic;
-    MemorySavedState saved;
-    saved.settings.DecPos = 11;
-    saved.settings.History = true;
-    saved.settings.Radian = false;
-    saved.placement = {40, 50, 0};
-    {
-        TfmMxMain w(messages, classic, saved, NumberSeparators{});
-        EXPECT_EQ(w.tbClsDecPos->value(), 11);
-        EXPECT_TRUE(w.cbClsHistory->isChecked());
-        EXPECT_TRUE(w.rbClsDegree->isChecked());
-        EXPECT_EQ(w.core().state.AngleMark, " D");
-        EXPECT_EQ(w.pos(), QPoint(40, 50));
-        EXPECT_EQ(w.core().edOp0.value(), 0); // registers are never restored
-        EXPECT_EQ(w.core().edOp0.text(), "0E+0000");
-        w.cbClsTotals->setChecked(false);
-        w.move(60, 70);
-    }
-    EXPECT_EQ(saved.saves, 1);
-    EXPECT_FALSE(saved.settings.Totals);
-    EXPECT_EQ(saved.settings.DecPos, 11);
-    EXPECT_EQ(saved.placement.left, 60);
-    EXPECT_EQ(saved.placement.mode, 0);
+};
+
+TEST_P(WindowSequenceCases, ShowsAndWrites)
+{
+    const test::SequenceCase& c = GetParam();
+    RunningShell app;
+    ASSERT_TRUE(app.start());
+    app.window().cbClsTotals->setChecked(c.totals);
+    app.click(QString::fromLatin1(c.keys));
+    EXPECT_EQ(app.display(), QString::fromUtf8(c.display));
+    EXPECT_EQ(test::tapeCells(app.tape()), test::expandedTape(c.tape));
 }
 
-TEST(MainWindowState, APlacementModeOtherThanZeroOverridesTheStoredPosition)
+INSTANTIATE_TEST_SUITE_P(Keys, WindowSequenceCases, testing::ValuesIn(test::sequenceCases()),
+                         test::caseName<test::SequenceCase>);
+
+class WindowEntryCases : public testing::TestWithParam<test::EntryCase>
 {
-    test::RecordingMessages messages;
-    MemoryClassicRecord classic;
-    MemorySavedState saved;
-    saved.placement = {0, 0, 4};
-    {
-        TfmMxMain w(messages, classic, saved, NumberSeparators{});
-        EXPECT_NE(w.pos(), QPoint(0, 0));
-    }
-    EXPECT_EQ(saved.placement.mode, 0);
+};
+
+TEST_P(WindowEntryCases, ShowsTheTypedNumber)
+{
+    const test::EntryCase& c = GetParam();
+    RunningShell app;
+    ASSERT_TRUE(app.start());
+    app.window().tbClsDecPos->setValue(c.decPos);
+    app.click(QString::fromLatin1(c.keys));
+    EXPECT_EQ(app.display(), QString::fromUtf16(c.display));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, WindowEntryCases, testing::ValuesIn(test::entryCases()),
+                         test::caseName<test::EntryCase>);
+
+namespace {
+
+struct StartCase
+{
+    friend void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
+    const char* name;
+    int decPos;
+    bool grouping;
+    const char* typed;
+    const char16_t* display;
+};
+
+class SettingsAtStart : public testing::TestWithParam<StartCase>
+{
+};
+
+} // namespace
+
+// Settings changed by hand and left by Exit give, after a restart, exactly what changing them
+// by hand gives, whichever of them equal the controls' initial state.
+TEST_P(SettingsAtStart, ARestartShowsWhatChangingByHandShows)
+{
+    const StartCase& c = GetParam();
+    RunningShell app;
+    ASSERT_TRUE(app.start());
+    app.window().tbClsDecPos->setValue(c.decPos);
+    app.window().cbClsDigitGrouping->setChecked(c.grouping);
+    app.type(c.typed);
+    const QString byHand = app.display();
+    EXPECT_EQ(byHand, QString::fromUtf16(c.display));
+
+    ASSERT_TRUE(app.restart());
+    EXPECT_EQ(app.window().tbClsDecPos->value(), c.decPos);
+    EXPECT_EQ(app.window().cbClsDigitGrouping->isChecked(), c.grouping);
+    app.type(c.typed);
+    EXPECT_EQ(app.display(), byHand);
+    EXPECT_TRUE(app.messages.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Restart, SettingsAtStart,
+    testing::Values(StartCase{"TwoDecimalsUngrouped", 2, false, "12345.678", u"12345.67"},
+                    StartCase{"TwoDecimalsGrouped", 2, true, "12345.678", u"12,345.67"},
+                    StartCase{"NoDecimalsUngrouped", 0, false, "12345.6", u"12345."},
+                    StartCase{"FiveDecimalsGrouped", 5, true, "1234.5", u"1,234.5"},
+                    StartCase{"FloatingUngrouped", 11, false, "12+", u"1.2E+0001"},
+                    StartCase{"FloatingGrouped", 11, true, "12+", u"1.2E+0001"}),
+    test::caseName<StartCase>);
+
+TEST(MainWindowState, SettingsAndPositionSurviveARestart)
+{
+    RunningShell app;
+    ASSERT_TRUE(app.start());
+    app.window().tbClsDecPos->setValue(11);
+    app.window().cbClsHistory->setChecked(true);
+    app.window().rbClsDegree->setChecked(true);
+    app.window().cbClsTotals->setChecked(false);
+    app.window().move(60, 70);
+    app.type("42");
+    ASSERT_TRUE(app.restart());
+    TfmMxMain& w = app.window();
+    EXPECT_EQ(w.tbClsDecPos->value(), 11);
+    EXPECT_TRUE(w.cbClsHistory->isChecked());
+    EXPECT_TRUE(w.meClsHistory->isVisible());
+    EXPECT_TRUE(w.rbClsDegree->isChecked());
+    EXPECT_EQ(w.core().state.AngleMark, " D");
+    EXPECT_FALSE(w.cbClsTotals->isChecked());
+    EXPECT_EQ(w.pos(), QPoint(60, 70));
+    EXPECT_EQ(w.core().edOp0.value(), 0); // registers are never restored
+    EXPECT_EQ(w.core().edOp0.text(), "0E+0000");
+    EXPECT_TRUE(app.tape().isEmpty());
+}
+
+TEST(MainWindowState, APlacementModeOtherThanZeroOverridesTheStoredPositionOnce)
+{
+    RunningShell app;
+    app.storeField(QStringLiteral("Share"), QStringLiteral("MainWinPosition"), 4);
+    ASSERT_TRUE(app.start());
+    EXPECT_NE(app.window().pos(), QPoint(0, 0));
+    const QPoint centred = app.window().pos();
+    app.window().move(30, 40);
+    ASSERT_TRUE(app.restart());
+    EXPECT_EQ(app.window().pos(), QPoint(30, 40));
+    EXPECT_NE(centred, QPoint(30, 40));
+}
+
+TEST(MainWindowState, AStoreThatCannotBeWrittenEndsTheStartWithTheAccessMessage)
+{
+    RunningShell app;
+    app.storeField(QStringLiteral("Classic"), QStringLiteral("DecPos"), 5);
+    EXPECT_FALSE(app.start([](TdmMxData& data) { data.taClassic.setReadOnly(true); }));
+    ASSERT_EQ(app.messages.messages.size(), 1u);
+    EXPECT_TRUE(app.messages.messages[0].text.startsWith("Доступ запрещен."));
+    app.stop();
+    // Nothing was written: the next start finds the stored settings as they were.
+    app.messages.messages.clear();
+    ASSERT_TRUE(app.start());
+    EXPECT_EQ(app.window().tbClsDecPos->value(), 5);
+}
+
+TEST(MainWindowState, ATableWithoutAFieldOfItsSchemaIsRefusedAtStart)
+{
+    RunningShell app;
+    // A share table from elsewhere that lacks the placement mode.
+    const QString dataDir = QDir(app.baseDir()).filePath(QStringLiteral("Data"));
+    for (const char* file : {"Share.Dat", "Share.Idx"})
+        ASSERT_TRUE(QFile::remove(QDir(dataDir).filePath(QLatin1String(file))));
+    TableSession session(QStringLiteral("Elsewhere"));
+    session.addPassword(TdmMxData::tablePassword());
+    FieldList fields = TableSchemas::share();
+    std::erase_if(fields, [](const FieldDef& f) { return f.name == "MainWinPosition"; });
+    StoreTable::create(session, dataDir, TableSchemas::shareName, fields);
+
+    EXPECT_FALSE(app.start());
+    ASSERT_EQ(app.messages.messages.size(), 1u);
+    EXPECT_TRUE(app.messages.messages[0].text.startsWith("Доступ запрещен."));
 }

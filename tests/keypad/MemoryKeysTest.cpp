@@ -61,8 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MemoryKeys, FailedAddLeavesZeroInMemory)
 {
     CalcFixture calc;
-    calc.core.settings.DecPos = 11;
-    calc.applySettings();
+    calc.core.setDecPos(11);
     calc.core.edMem.setText(QStringLiteral("1E+4932"));
     calc.core.edOp0.setText(QStringLiteral("1E+4932"));
     calc.keys("M+");

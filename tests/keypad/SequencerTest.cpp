@@ -1,4 +1,5 @@
 #include "CalcFixture.h"
+#include "KeySequences.h"
 
 #include <gtest/gtest.h>
 
@@ -7,20 +8,9 @@
 using namespace mx;
 using mx::test::CalcFixture;
 using mx::test::expandedTape;
+using mx::test::SequenceCase;
 
 namespace {
-
-struct SequenceCase
-{
-    // Test output names the row instead of dumping its bytes.
-    friend void PrintTo(const SequenceCase& c, std::ostream* os) { *os << c.name; }
-
-    const char* name;
-    const char* keys;
-    const char* display;
-    std::vector<const char*> tape; // tape cells "sign|value|suffix"; "-" a rule, "" a blank
-    bool totals = true;
-};
 
 class SequenceCases : public testing::TestWithParam<SequenceCase>
 {
@@ -38,66 +28,8 @@ TEST_P(SequenceCases, ShowsAndWrites)
     EXPECT_EQ(calc.tapeCells(), expandedTape(c.tape));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, SequenceCases,
-    testing::Values(
-        SequenceCase{"SingleValue", "3 =", "3", {"=|3.00|  "}},
-        SequenceCase{"CompletePair", "12 + 30 =", "42",
-                     {"|12.00|  ", "+|30.00|  ", "-", "=|42.00|  ", ""}},
-        SequenceCase{"ChainWithTotals", "12 + 30 * 2 =", "84",
-                     {"|12.00|  ", "+|30.00|  ", "=|42.00|  ", "*|2.00|  ", "-", "=|84.00|  ",
-                      ""}},
-        SequenceCase{"ChainWithoutTotals", "3 + 4 + 5 =", "12",
-                     {"|3.00|  ", "+|4.00|  ", "+|5.00|  ", "-", "=|12.00|  ", ""}, false},
-        SequenceCase{"StrictlyLeftToRight", "3 + 4 * 2 =", "14",
-                     {"|3.00|  ", "+|4.00|  ", "=|7.00|  ", "*|2.00|  ", "-", "=|14.00|  ", ""}},
-        SequenceCase{"RepeatedEquals", "3 + 4 = = =", "15",
-                     {"|3.00|  ", "+|4.00|  ", "-", "=|7.00|  ", "", "|7.00|  ", "+|4.00|  ", "-",
-                      "=|11.00|  ", "", "|11.00|  ", "+|4.00|  ", "-", "=|15.00|  ", ""}},
-        SequenceCase{"OperatorThenEquals", "3 + =", "6",
-                     {"|3.00|  ", "+|3.00|  ", "-", "=|6.00|  ", ""}},
-        SequenceCase{"OperatorThenEqualsRepeats", "3 + = =", "9",
-                     {"|3.00|  ", "+|3.00|  ", "-", "=|6.00|  ", "", "|6.00|  ", "+|3.00|  ", "-",
-                      "=|9.00|  ", ""}},
-        SequenceCase{"PercentOfItself", "200 % =", "400",
-                     {"|200.00|  ", "*|200.00| %", "-", "=|400.00|  ", ""}},
-        SequenceCase{"Percent", "200 % 10 =", "20",
-                     {"|200.00|  ", "*|10.00| %", "-", "=|20.00|  ", ""}},
-        SequenceCase{"AddPercent", "200 +% 10 =", "220",
-                     {"|200.00|  ", "+|10.00| %", "-", "=|220.00|  ", ""}},
-        SequenceCase{"PercentInAChain", "200 + 10 % 5 =", "10.5",
-                     {"|200.00|  ", "+|10.00|  ", "=|210.00|  ", "*|5.00| %", "-",
-                      "=|10.50|  ", ""}},
-        SequenceCase{"OperatorAfterEqualsStartsANewChain", "3 + 4 = + 5 =", "12",
-                     {"|3.00|  ", "+|4.00|  ", "-", "=|7.00|  ", "", "|7.00|  ", "+|5.00|  ",
-                      "-", "=|12.00|  ", ""}},
-        SequenceCase{"DigitAfterEqualsDropsTheOperation", "3 + 4 = 5 =", "5",
-                     {"|3.00|  ", "+|4.00|  ", "-", "=|7.00|  ", "", "=|5.00|  "}},
-        SequenceCase{"OnScreenZeroAfterEqualsRepeats", "3 + 4 = 0 =", "4",
-                     {"|3.00|  ", "+|4.00|  ", "-", "=|7.00|  ", "", "|0.00|  ", "+|4.00|  ", "-",
-                      "=|4.00|  ", ""}},
-        SequenceCase{"UnaryDropsThePendingOperation", "9 + 16 Sqrt =", "4",
-                     {"|9.00|  ", "Sqrt|16.00|  ", "=|4.00|  ", "", "=|4.00|  "}},
-        SequenceCase{"DivisionByZeroGoesOnFromZero", "5 / 0 + 3 =", "3",
-                     {"|5.00|  ", "/|0.00|  ", "=|Error|  ", "+|3.00|  ", "-", "=|3.00|  ", ""}},
-        SequenceCase{"FailedChainStepWritesErrorWithoutTotals", "5 / 0 + 3 =", "3",
-                     {"|5.00|  ", "/|0.00|  ", "=|Error|  ", "+|3.00|  ", "-", "=|3.00|  ", ""},
-                     false},
-        SequenceCase{"DivisionByZeroAtEquals", "5 / 0 =", "0",
-                     {"|5.00|  ", "/|0.00|  ", "-", "=|Error|  ", ""}},
-        SequenceCase{"UnaryFailureWritesError", "0 1/x", "0", {"1/x|0.00|  ", "=|Error|  ", ""}},
-        SequenceCase{"RoundedResultContinues", "1 / 3 = * 3 =", "0.99",
-                     {"|1.00|  ", "/|3.00|  ", "-", "=|0.33|  ", "", "|0.33|  ", "*|3.00|  ",
-                      "-", "=|0.99|  ", ""}},
-        SequenceCase{"PiAfterTypedNumberShiftsIt", "3 + 4 pi =", "7.14",
-                     {"|3.00|  ", "+|3.14|  ", "-", "=|7.14|  ", ""}},
-        SequenceCase{"PiAsSecondOperand", "3 + pi =", "6.14",
-                     {"|3.00|  ", "+|3.14|  ", "-", "=|6.14|  ", ""}},
-        SequenceCase{"CEKeepsThePendingOperation", "3 + 5 CE 4 =", "7",
-                     {"|3.00|  ", "+|4.00|  ", "-", "=|7.00|  ", ""}},
-        SequenceCase{"CERightAfterOperatorKeepsTheLeftOperand", "3 + CE 4 =", "7",
-                     {"|3.00|  ", "+|4.00|  ", "-", "=|7.00|  ", ""}}),
-    [](const testing::TestParamInfo<SequenceCase>& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, SequenceCases, testing::ValuesIn(mx::test::sequenceCases()),
+                         mx::test::caseName<SequenceCase>);
 
 TEST(Sequencer, EveryClearWritesTheDelimiterBlock)
 {
@@ -190,8 +122,7 @@ TEST(Sequencer, FlagsAfterEachKind)
 TEST(Sequencer, RepeatedEqualsKeepsOperandsBeyondTheDoubleRange)
 {
     CalcFixture calc;
-    calc.core.settings.DecPos = 11;
-    calc.applySettings();
+    calc.core.setDecPos(11);
     calc.core.edOp0.setText(QStringLiteral("1E+0400"));
     calc.core.state.EntryActive = true;
     calc.keys("* = =");

@@ -19,7 +19,16 @@ namespace {
 
 struct OptionsFixture
 {
-    OptionsFixture() : dialog(settings, [this] { ++applied; }, [this](int c) { help = c; }) {}
+    OptionsFixture()
+        : dialog(
+              settings,
+              [this](const CalcSettings& s) {
+                  settings = s;
+                  ++applied;
+              },
+              [this](int c) { help = c; })
+    {
+    }
 
     CalcSettings settings;
     int applied = 0;
@@ -42,7 +51,7 @@ TEST(TfmMxOptions, OpensUnmodifiedWithTheSettingsAndRussianTexts)
     EXPECT_FALSE(d.btCancel->isEnabled());
     EXPECT_EQ(d.windowTitle(), "Настройка");
     EXPECT_EQ(d.gbClsHistory->title(), " История");
-    EXPECT_EQ(d.lbClsHelp->text(), TfmMxOptions::kIdleHelp);
+    EXPECT_EQ(d.lbClsHelp->text(), "Для справки наведите мышь на интересующий элемент.");
 }
 
 TEST(TfmMxOptions, ChangesMarkModifiedAndApplyCopiesThem)
@@ -115,7 +124,7 @@ TEST(TfmMxOptions, HelpPanelFollowsMouseAndFocus)
               "Печатать в Историю итог каждой арифметической операции.");
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(f.dialog.pnUndeerTotals, &leave);
-    EXPECT_EQ(f.dialog.lbClsHelp->text(), TfmMxOptions::kIdleHelp);
+    EXPECT_EQ(f.dialog.lbClsHelp->text(), TfmMxOptions::idleHelp());
     QFocusEvent focusIn(QEvent::FocusIn);
     QApplication::sendEvent(f.dialog.tbClsDecPos, &focusIn);
     EXPECT_TRUE(f.dialog.lbClsHelp->text().startsWith("Число цифр после десятичной точки."));
@@ -123,4 +132,30 @@ TEST(TfmMxOptions, HelpPanelFollowsMouseAndFocus)
     EXPECT_TRUE(f.dialog.lbClsHelp->text().contains("- Градусы"));
     f.dialog.btHelp->click();
     EXPECT_EQ(f.help, 80000);
+}
+
+TEST(TfmMxOptions, TheWholeRowOrGroupIsTheMouseAreaAndTheTrackBarHasNone)
+{
+    OptionsFixture f;
+    f.dialog.show();
+    QEvent enter(QEvent::Enter);
+    QEvent leave(QEvent::Leave);
+    // The mouse comes onto a row, then onto its check box, then back onto the row: Qt sends
+    // Enter to the row, Enter to the box, and Leave to the box alone.
+    const std::pair<QWidget*, QWidget*> moves[] = {
+        {f.dialog.pnUnderHistory, f.dialog.cbClsHistory},
+        {f.dialog.gbClsAngle, f.dialog.rbClsDegree},
+    };
+    for (const auto& [area, control] : moves) {
+        QApplication::sendEvent(area, &enter);
+        const QString text = f.dialog.lbClsHelp->text();
+        EXPECT_NE(text, TfmMxOptions::idleHelp()) << area->objectName().toStdString();
+        QApplication::sendEvent(control, &enter);
+        QApplication::sendEvent(control, &leave);
+        EXPECT_EQ(f.dialog.lbClsHelp->text(), text) << area->objectName().toStdString();
+        QApplication::sendEvent(area, &leave);
+        EXPECT_EQ(f.dialog.lbClsHelp->text(), TfmMxOptions::idleHelp());
+    }
+    QApplication::sendEvent(f.dialog.tbClsDecPos, &enter);
+    EXPECT_EQ(f.dialog.lbClsHelp->text(), TfmMxOptions::idleHelp());
 }

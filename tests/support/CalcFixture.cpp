@@ -21,16 +21,7 @@ KeyId keyForToken(const QString& token)
 CalcFixture::CalcFixture(NumberSeparators s)
     : seps(s), core(seps, host, messages, tapeSink), keypad(core, classic, host)
 {
-    applySettings();
-    core.resetForStart();
-    core.state.KeyFocusReady = true;
-}
-
-void CalcFixture::applySettings()
-{
-    core.BuildFormats();
-    core.setRadian(core.settings.Radian);
-    core.ApplyDisplayFormat();
+    core.start(CalcSettings());
 }
 
 void CalcFixture::type(const QString& characters)
@@ -39,51 +30,34 @@ void CalcFixture::type(const QString& characters)
         keypad.FormKeyPress(c);
 }
 
-void CalcFixture::keys(const QString& sequence)
+std::vector<KeyId> keysOf(const QString& sequence)
 {
+    std::vector<KeyId> ids;
     const QStringList tokens = sequence.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (const QString& token : tokens) {
-        bool numeric = !token.isEmpty();
+        bool numeric = true;
         for (QChar c : token)
             numeric = numeric && (c.isDigit() || c == QLatin1Char('.'));
         if (numeric && token != QLatin1String(".")) {
+            // A number types its characters on the on-screen keys.
             for (QChar c : token)
-                key(c == QLatin1Char('.') ? KeyId::Point : keyForToken(QString(c)));
+                ids.push_back(c == QLatin1Char('.') ? KeyId::Point : keyForToken(QString(c)));
         } else {
-            key(keyForToken(token));
+            ids.push_back(keyForToken(token));
         }
     }
+    return ids;
 }
 
-QStringList expandedTape(const std::vector<const char*>& cells)
+void CalcFixture::keys(const QString& sequence)
 {
-    QStringList out;
-    for (const char* c : cells) {
-        const QString cell = QString::fromUtf8(c);
-        if (cell == QLatin1String("-"))
-            out << QStringLiteral("|-------------------------|  ");
-        else if (cell.isEmpty())
-            out << QStringLiteral("||  ");
-        else
-            out << cell;
-    }
-    return out;
+    for (KeyId id : keysOf(sequence))
+        key(id);
 }
 
 QStringList CalcFixture::tapeCells() const
 {
-    QStringList out;
-    for (const QString& line : tape()) {
-        if (line.size() < SignWidth + 1 + ValueWidth) {
-            out << line;
-            continue;
-        }
-        const QString sign = line.left(SignWidth).trimmed();
-        const QString value = line.mid(SignWidth + 1, ValueWidth).trimmed();
-        const QString suffix = line.mid(SignWidth + 1 + ValueWidth);
-        out << sign + QLatin1Char('|') + value + QLatin1Char('|') + suffix;
-    }
-    return out;
+    return test::tapeCells(tape());
 }
 
 } // namespace mx::test

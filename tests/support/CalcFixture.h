@@ -1,9 +1,10 @@
 #pragma once
 
+#include "KeySequences.h"
 #include "TestDoubles.h"
 #include "engine/CalcCore.h"
 #include "engine/TapeSink.h"
-#include "keypad/ClassicRecord.h"
+#include "engine/ClassicRecord.h"
 #include "keypad/Keypad.h"
 
 #include <QString>
@@ -21,8 +22,6 @@ class CalcFixture
 public:
     explicit CalcFixture(NumberSeparators seps = {});
 
-    // Settings applied as at start: formats built and shown, angle mark set.
-    void applySettings();
     void keys(const QString& sequence);
     void key(KeyId id) { keypad.press(id); }
     void type(const QString& characters);
@@ -43,8 +42,7 @@ public:
 };
 
 KeyId keyForToken(const QString& token);
-
-// Expected tape cells written short: "-" a rule line, "" a blank line.
-QStringList expandedTape(const std::vector<const char*>& cells);
+// The keys of a blank-separated sequence, as CalcFixture::keys presses them.
+std::vector<KeyId> keysOf(const QString& sequence);
 
 } // namespace mx::test

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "dialogs/MsgDlgTypes.h"
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
 #include "engine/CalcHost.h"
 #include "keypad/KeypadView.h"
 

@@ -271,3 +271,36 @@ TEST_F(StoreTableTest, APostSurvivesTheProcessBeingKilled)
     EXPECT_EQ(t->recordCount(), 1);
     EXPECT_EQ(t->asInteger(QStringLiteral("N")), 4242);
 }
+
+TEST_F(StoreTableTest, ATableOnAReadOnlyFileSystemFailsToOpenForWriting)
+{
+    // The holder opens the table inside a mount namespace of its own, where the folder is
+    // mounted read-only; where this machine allows no such namespace the test cannot run.
+    QProcess probe;
+    probe.start(QStringLiteral("unshare"), {QStringLiteral("-m"), QStringLiteral("true")});
+    if (!probe.waitForFinished(5000) || probe.exitStatus() != QProcess::NormalExit ||
+        probe.exitCode() != 0)
+        GTEST_SKIP() << "no mount namespaces here";
+    const QString script =
+        QStringLiteral("mount --bind -o ro \"$1\" \"$1\" && exec \"$2\" \"$1\" T hold");
+    QProcess holder;
+    holder.start(QStringLiteral("unshare"),
+                 {QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"), script,
+                  QStringLiteral("sh"), dir.path(), QStringLiteral(MX_HOLDER_PATH)});
+    ASSERT_TRUE(holder.waitForFinished(10000));
+    EXPECT_EQ(holder.exitCode(), 1);
+    EXPECT_TRUE(holder.readAllStandardError().contains("read-only"));
+}
+
+TEST_F(StoreTableTest, ARequiredFieldMissingOrOfAnotherTypeFailsTheOpen)
+{
+    StoreTable t(session, dir.path(), QStringLiteral("T"));
+    t.setRequiredFields({{QStringLiteral("N"), FieldType::Integer}});
+    EXPECT_NO_THROW(t.open());
+    t.close();
+    t.setRequiredFields({{QStringLiteral("N"), FieldType::Double}});
+    EXPECT_THROW(t.open(), StoreError);
+    t.setRequiredFields({{QStringLiteral("Missing"), FieldType::Integer}});
+    EXPECT_THROW(t.open(), StoreError);
+    EXPECT_FALSE(t.isOpen());
+}

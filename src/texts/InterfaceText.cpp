@@ -1,11 +1,6 @@
 #include "InterfaceText.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMenu>
-#include <QWidget>
+#include "LineBreaks.h"
 
 #include <array>
 
@@ -14,9 +9,6 @@ namespace mx {
 namespace {
 
 using E = InterfaceTextEntry;
-
-// How long a hint stays visible.
-constexpr int kHintDurationMs = 40000;
 
 constexpr std::array kTexts{
     // About dialog.
@@ -117,6 +109,33 @@ constexpr std::array kTexts{
     E{"fmMxOptions", "btApply", E::Caption, u"Применить"},
     E{"fmMxOptions", "btCancel", E::Caption, u"Отмена"},
     E{"fmMxOptions", "btHelp", E::Caption, u"Справка"},
+    E{"fmMxOptions", "lbClsHelp", E::Caption, u"Для справки наведите мышь на интересующий элемент."},
+
+    // Options dialog: the help panel's text for each control, shown while the mouse is over
+    // the control's area or the control has the focus.
+    E{"fmMxOptions", "edClsDelimStr", E::Help,
+      u"Текст строки добавляется в Историю при нажатии кнопки \"C\" (Clear).\rОтделяет одну "
+      u"серию вычислений от другой."},
+    E{"fmMxOptions", "rbClsRadian", E::Help,
+      u"В каких единицах задается угол при вычислении тригонометрических функций (Sin, Cos, "
+      u"Tg).\rВозможный выбор:\r- Радианы\r- Градусы"},
+    E{"fmMxOptions", "rbClsDegree", E::Help,
+      u"В каких единицах задается угол при вычислении тригонометрических функций (Sin, Cos, "
+      u"Tg).\rВозможный выбор:\r- Радианы\r- Градусы"},
+    E{"fmMxOptions", "tbClsDecPos", E::Help,
+      u"Число цифр после десятичной точки.\r  Плавающий - число десятичных знаков определяется "
+      u"автоматически."},
+    E{"fmMxOptions", "cbClsDigitGrouping", E::Help,
+      u"Вкл/Выкл Разделитель разрядов.\rРазделитель разрядов удобен при вычислениях с большими "
+      u"числами."},
+    E{"fmMxOptions", "cbClsFormula", E::Help,
+      u"Показать фрэйм Формула: поле для ввода формул, поле результата, список функций"},
+    E{"fmMxOptions", "cbClsFrmlHistory", E::Help, u"Печатать формулу в Историю"},
+    E{"fmMxOptions", "cbClsFrmlResHistory", E::Help,
+      u"Печатать результат вычисления по формуле в Историю"},
+    E{"fmMxOptions", "cbClsHistory", E::Help, u"Показать Историю"},
+    E{"fmMxOptions", "cbClsTotals", E::Help,
+      u"Печатать в Историю итог каждой арифметической операции."},
 
     // Statistics window.
     E{"fmMxStat", "", E::Caption, u"Статистика"},
@@ -137,30 +156,6 @@ constexpr std::array kTexts{
     E{"fmMxStat", "btHelp", E::Caption, u"Справка"},
 };
 
-// Labels show the table's carriage returns as line breaks.
-QString displayText(const char16_t* text)
-{
-    QString s = QString::fromUtf16(text);
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
-}
-
-void setCaption(QObject* target, const QString& text)
-{
-    if (auto* button = qobject_cast<QAbstractButton*>(target)) {
-        button->setText(text);
-        button->setAccessibleName(text);
-    } else if (auto* label = qobject_cast<QLabel*>(target)) {
-        label->setText(text);
-    } else if (auto* group = qobject_cast<QGroupBox*>(target)) {
-        group->setTitle(text);
-    } else if (auto* menu = qobject_cast<QMenu*>(target)) {
-        menu->setTitle(text);
-    } else if (auto* action = qobject_cast<QAction*>(target)) {
-        action->setText(text);
-    }
-}
-
 } // namespace
 
 std::span<const InterfaceTextEntry> interfaceTextTable()
@@ -168,48 +163,15 @@ std::span<const InterfaceTextEntry> interfaceTextTable()
     return kTexts;
 }
 
-void ApplyInterfaceText(QWidget* window)
+QString interfaceText(const QString& window, const QString& control,
+                      InterfaceTextEntry::Kind kind)
 {
-    if (!window)
-        return;
-    const QString name = window->objectName();
     for (const InterfaceTextEntry& e : kTexts) {
-        if (name.compare(QLatin1String(e.window), Qt::CaseInsensitive) != 0)
-            continue;
-        const QString text = displayText(e.text);
-        if (*e.control == '\0') {
-            window->setWindowTitle(text);
-            continue;
-        }
-        QObject* target = window->findChild<QObject*>(QLatin1String(e.control));
-        if (!target)
-            continue;
-        if (e.kind == InterfaceTextEntry::Hint) {
-            if (auto* w = qobject_cast<QWidget*>(target)) {
-                w->setToolTip(text);
-                w->setToolTipDuration(kHintDurationMs);
-                if (w->accessibleName().isEmpty() || qobject_cast<QAbstractButton*>(w) == nullptr)
-                    w->setAccessibleDescription(text);
-            }
-        } else {
-            setCaption(target, text);
-        }
+        if (e.kind == kind && control == QLatin1String(e.control) &&
+            window.compare(QLatin1String(e.window), Qt::CaseInsensitive) == 0)
+            return withLineBreaks(QString::fromUtf16(e.text));
     }
-}
-
-QString productTitle()
-{
-    return QStringLiteral("Mirvalex  1.0 ");
-}
-
-QString productSite()
-{
-    return QStringLiteral("https://mirvalex.example.org/");
-}
-
-QString supportAddress()
-{
-    return QStringLiteral("support@mirvalex.example.org");
+    return QString();
 }
 
 } // namespace mx

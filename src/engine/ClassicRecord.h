@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/CalcSettings.h"
+#include "CalcSettings.h"
 
 #include <QString>
 

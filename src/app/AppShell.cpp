@@ -1,0 +1,63 @@
+#include "AppShell.h"
+
+#include "AppKeyFilter.h"
+#include "HelpViewer.h"
+#include "MainCommands.h"
+#include "TfmMxMain.h"
+#include "store/TableSavedState.h"
+#include "store/TdmMxData.h"
+#include "tablestore/StoreError.h"
+#include "texts/Product.h"
+
+#include <QApplication>
+
+namespace mx {
+
+AppShell::AppShell(MessagePort& messages, const QString& baseDir, const NumberSeparators& seps,
+                   const QStringList& helpDirs)
+    : m_messages(messages), m_seps(seps),
+      m_help(std::make_unique<HelpViewer>(messages, helpDirs)),
+      m_data(std::make_unique<TdmMxData>(messages, defaultDataFileList(), baseDir))
+{
+}
+
+AppShell::~AppShell()
+{
+    if (m_keyFilter)
+        qApp->removeEventFilter(m_keyFilter.get());
+    // The window saves its state on destruction, while the tables are still open.
+    m_commands.reset();
+    m_window.reset();
+}
+
+bool AppShell::start()
+{
+    // The data module comes first: without its tables no window opens and nothing is written.
+    if (!m_data->DataModuleCreate())
+        return false;
+    m_saved = std::make_unique<TableSavedState>(*m_data);
+    try {
+        m_window = std::make_unique<TfmMxMain>(m_messages, *m_saved, *m_saved, m_seps);
+    } catch (const StoreError&) {
+        // A store that opened but cannot be read or written as the start needs; the window
+        // never existed, so it saves nothing.
+        m_data->ReportAccessDenied();
+        return false;
+    }
+    m_commands = std::make_unique<MainCommands>(*m_window, m_messages, *m_help);
+    m_window->setWindowTitle(productTitle());
+
+    m_keyFilter = std::make_unique<AppKeyFilter>([this](int context) { m_help->showContext(context); });
+    TfmMxMain* window = m_window.get();
+    m_keyFilter->setPreview(window, [window](const QKeyEvent& key) { window->FormKeyPress(key); });
+    qApp->installEventFilter(m_keyFilter.get());
+    return true;
+}
+
+void AppShell::show()
+{
+    m_window->show();
+    QApplication::setApplicationName(productName());
+}
+
+} // namespace mx

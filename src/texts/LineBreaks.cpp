@@ -1,0 +1,12 @@
+#include "LineBreaks.h"
+
+namespace mx {
+
+QString withLineBreaks(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace mx

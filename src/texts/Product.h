@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace mx {
+
+// The product's name, version, web site and support address, kept in one place.
+QString productName();
+QString productVersion();
+// The name and version as the about dialog and the main window's caption show them.
+QString productTitle();
+QString productSite();
+QString supportAddress();
+
+} // namespace mx

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class QLabel;
+class QSlider;
+class QWidget;
+
+namespace mx {
+
+// "Courier New" where installed, otherwise the system's fixed-pitch face, so that columns of
+// digits stay aligned; a pixel size of 0 keeps the face's default size.
+QFont fixedPitchFont(int pixelSize = 0);
+
+// Centres a top-level window on the primary screen.
+void centreOnScreen(QWidget* window);
+
+// Labels under a decimal-places track bar (positions 0 to 11): 0, 2, ..., 10 under their
+// marks, named namePrefix + position where a prefix is given, and `floatLabel` under
+// position 11. The labels go into the track bar's parent, `top` pixels from its top.
+void addDecPosTickLabels(QSlider* trackBar, QLabel* floatLabel, int top,
+                         const QString& namePrefix = QString());
+
+} // namespace mx

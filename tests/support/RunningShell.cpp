@@ -1,0 +1,107 @@
+#include "RunningShell.h"
+
+#include "CalcFixture.h"
+#include "app/MainCommands.h"
+#include "app/NumericEdit.h"
+#include "app/TapeMemo.h"
+#include "app/TfmMxMain.h"
+#include "store/DataFolder.h"
+#include "store/TableEditing.h"
+#include "store/TdmMxData.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace mx::test {
+
+RunningShell::RunningShell(NumberSeparators seps) : m_seps(seps)
+{
+    const QString error = createDataFolder(m_dir.path());
+    if (!error.isEmpty())
+        throw std::runtime_error(error.toStdString());
+}
+
+RunningShell::~RunningShell() = default;
+
+bool RunningShell::start(const std::function<void(TdmMxData&)>& beforeStart)
+{
+    m_shell = std::make_unique<AppShell>(messages, m_dir.path(), m_seps,
+                                         QStringList{});
+    if (beforeStart)
+        beforeStart(m_shell->data());
+    if (!m_shell->start())
+        return false;
+    m_shell->show();
+    QApplication::setActiveWindow(m_shell->window());
+    return QTest::qWaitForWindowActive(m_shell->window());
+}
+
+void RunningShell::stop()
+{
+    m_shell.reset();
+}
+
+bool RunningShell::restart()
+{
+    stop();
+    return start();
+}
+
+TfmMxMain& RunningShell::window() const
+{
+    return *m_shell->window();
+}
+
+MainCommands& RunningShell::commands() const
+{
+    return *m_shell->commands();
+}
+
+void RunningShell::type(const char* text)
+{
+    for (const char* p = text; *p; ++p) {
+        QWidget* target =
+            QApplication::focusWidget() ? QApplication::focusWidget() : m_shell->window();
+        if (*p == '\r')
+            QTest::keyClick(target, Qt::Key_Return);
+        else if (*p == '\b')
+            QTest::keyClick(target, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(target, QString(QLatin1Char(*p)));
+    }
+}
+
+void RunningShell::click(const QString& sequence)
+{
+    for (KeyId id : keysOf(sequence))
+        window().button(id)->click();
+}
+
+QString RunningShell::display() const
+{
+    return window().edOp0->text();
+}
+
+QStringList RunningShell::tape() const
+{
+    return window().meClsHistory->tapeLines();
+}
+
+void RunningShell::storeField(const QString& table, const QString& field, const QVariant& value)
+{
+    RecordingMessages quiet;
+    TdmMxData data(quiet, defaultDataFileList(), m_dir.path());
+    if (!data.DataModuleCreate())
+        throw std::runtime_error("the data folder cannot be opened");
+    StoreTable& t = table == QLatin1String("Share") ? data.taShare : data.taClassic;
+    EnsureTableEdit(t);
+    t.setValue(field, value);
+    PostTableIfEditing(t);
+}
+
+} // namespace mx::test

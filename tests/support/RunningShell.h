@@ -1,0 +1,59 @@
+#pragma once
+
+#include "TestDoubles.h"
+#include "app/AppShell.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+namespace mx {
+class MainCommands;
+class TdmMxData;
+class TfmMxMain;
+} // namespace mx
+
+namespace mx::test {
+
+// The program as it starts for a user, on a data folder of its own: the same start routine,
+// the real tables, the real window with its tape and key filter; messages are recorded.
+// A restart ends the run (the window saves its state) and starts again on the same folder.
+class RunningShell
+{
+public:
+    explicit RunningShell(NumberSeparators seps = {});
+    ~RunningShell();
+
+    // Starts, shows and activates the main window; `beforeStart` may set up the tables first.
+    bool start(const std::function<void(TdmMxData&)>& beforeStart = {});
+    void stop();
+    bool restart();
+
+    TfmMxMain& window() const;
+    MainCommands& commands() const;
+
+    // Types on the keyboard into the focused control, as a user does: "\r" is Enter and
+    // "\b" Backspace.
+    void type(const char* text);
+    // Clicks the keypad buttons of a blank-separated sequence, as "3 + 4 =".
+    void click(const QString& sequence);
+    QString display() const;
+    QStringList tape() const;
+
+    // Writes one field of the single record of a table of the data folder, as a stored
+    // state left by an earlier run.
+    void storeField(const QString& table, const QString& field, const QVariant& value);
+
+    QString baseDir() const { return m_dir.path(); }
+
+    RecordingMessages messages;
+
+private:
+    NumberSeparators m_seps;
+    QTemporaryDir m_dir;
+    std::unique_ptr<AppShell> m_shell;
+};
+
+} // namespace mx::test
