@@ -15,6 +15,8 @@
 #include "store/TfmMxOptions.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMenu>
@@ -55,6 +57,17 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
     helpMenu->addSeparator();
     Help_About = command("Help_About", QStringLiteral("About..."), helpMenu);
 
+    Edit_Copy = command("Edit_Copy", QStringLiteral("Copy"), nullptr);
+    Edit_Copy->setShortcut(QKeySequence::Copy);
+    Edit_Paste = command("Edit_Paste", QStringLiteral("Paste"), nullptr);
+    Edit_Paste->setShortcut(QKeySequence::Paste);
+    for (QAction* a : {Edit_Copy, Edit_Paste}) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        window.addAction(a);
+    }
+    connect(Edit_Copy, &QAction::triggered, this, &MainCommands::Edit_CopyExecute);
+    connect(Edit_Paste, &QAction::triggered, this, &MainCommands::Edit_PasteExecute);
+
     connect(File_SaveHistoryAs, &QAction::triggered, this,
             &MainCommands::File_SaveHistoryAsExecute);
     connect(File_Exit, &QAction::triggered, &window, &QWidget::close);
@@ -75,7 +88,8 @@ QAction* MainCommands::command(const char* name, const QString& caption, QMenu* 
 {
     auto* action = new QAction(caption, &m_window);
     action->setObjectName(QString::fromLatin1(name));
-    menu->addAction(action);
+    if (menu)
+        menu->addAction(action);
     return action;
 }
 
@@ -106,6 +120,16 @@ void MainCommands::Tools_ClearExecute()
     k.press(KeyId::C);
     k.press(KeyId::MC);
     k.press(KeyId::CH);
+}
+
+void MainCommands::Edit_CopyExecute()
+{
+    QGuiApplication::clipboard()->setText(m_window.keypad().entry().CopiedNumber());
+}
+
+void MainCommands::Edit_PasteExecute()
+{
+    m_window.keypad().entry().PasteNumber(QGuiApplication::clipboard()->text());
 }
 
 void MainCommands::Help_AboutExecute()

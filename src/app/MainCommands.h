@@ -32,6 +32,10 @@ public:
     QAction* Help_VisitSite;
     QAction* Help_Support;
     QAction* Help_About;
+    // Shortcuts of the window alone, in no menu: Ctrl+C and Ctrl+V on the input field. A
+    // focused tape keeps them for its own text.
+    QAction* Edit_Copy;
+    QAction* Edit_Paste;
 
     FormFactory& forms() { return *m_forms; }
 
@@ -41,6 +45,8 @@ public:
     void Tools_OptionsExecute();
     void Tools_ClearExecute();
     void Help_AboutExecute();
+    void Edit_CopyExecute();
+    void Edit_PasteExecute();
 
 private:
     QAction* command(const char* name, const QString& caption, QMenu* menu);

@@ -132,6 +132,91 @@ void NumberEntry::Backspace()
     showEntry();
 }
 
+QString NumberEntry::pastedNumberText(const QString& text, QChar decimal, QChar thousands)
+{
+    const QString t = text.trimmed();
+    QString out;
+    int i = 0;
+    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QChar(0x2212))) {
+        out += QLatin1Char('-');
+        ++i;
+    }
+    auto isGroupMark = [&](QChar c) {
+        return c == thousands || c == QLatin1Char(' ') || c == QChar(0x00A0) ||
+               c == QChar(0x202F);
+    };
+    int digits = 0;
+    bool lastWasDigit = false;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c.isDigit() && c.unicode() < 128) {
+            out += c;
+            ++digits;
+            lastWasDigit = true;
+        } else if (isGroupMark(c) && lastWasDigit && i + 1 < t.size() && t[i + 1].isDigit()) {
+            lastWasDigit = false; // a group mark stands only between digits
+        } else {
+            break;
+        }
+    }
+    if (i < t.size() && (t[i] == QLatin1Char('.') || t[i] == decimal)) {
+        out += decimal;
+        for (++i; i < t.size() && t[i].isDigit() && t[i].unicode() < 128; ++i) {
+            out += t[i];
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return QString();
+    if (i < t.size() && (t[i] == QLatin1Char('E') || t[i] == QLatin1Char('e'))) {
+        out += QLatin1Char('E');
+        ++i;
+        if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+            out += t[i++];
+        const int start = i;
+        for (; i < t.size() && t[i].isDigit() && t[i].unicode() < 128; ++i)
+            out += t[i];
+        if (i == start)
+            return QString();
+    }
+    return i == t.size() ? out : QString();
+}
+
+bool NumberEntry::PasteNumber(const QString& text)
+{
+    const QString number = pastedNumberText(text, m_core.seps().decimal, m_core.seps().thousands);
+    if (number.isEmpty()) {
+        m_core.host().beep();
+        return false;
+    }
+    const ParsedNumber parsed = parseNumber(number, m_core.seps().decimal);
+    if (parsed.overflow) {
+        m_core.messages().ShowMsgDlg(faultMessage(CalcFault::Overflow), mkError, mbOKOnly,
+                                     hcMessages);
+        return false;
+    }
+    CalcState& st = m_core.state;
+    if (st.NewNumber)
+        ShiftRegisters(m_core.edOp0, m_core.edOp1, m_core.edOp2);
+    // Shown through the display format, which rounds it as the field stores every value.
+    m_core.edOp0.setText(m_core.edOp0.formatValue(parsed.value));
+    if (st.AfterEquals)
+        st.OpPending = false;
+    st.AfterEquals = false;
+    st.NewNumber = false;
+    st.OpJustPressed = false;
+    st.EntryActive = true;
+    m_core.RestoreKeyFocus();
+    return true;
+}
+
+QString NumberEntry::CopiedNumber() const
+{
+    QString text = m_core.edOp0.text();
+    text.remove(m_core.seps().thousands);
+    return text;
+}
+
 void NumberEntry::showEntry()
 {
     NumericField& field = m_core.edOp0;

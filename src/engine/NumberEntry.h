@@ -26,6 +26,16 @@ public:
     void ToggleSign();
     void Backspace();
 
+    // Ctrl+V: a number from the clipboard becomes the input as if newly typed, rounded to
+    // the display's decimals. False (a beep, nothing changed) for a text that is no number.
+    bool PasteNumber(const QString& text);
+    // Ctrl+C: the input as shown, without thousands separators.
+    QString CopiedNumber() const;
+    // The clipboard's text written as a number the parser reads with `decimal` as its
+    // point: trimmed, "." or `decimal` as the point, blanks and `thousands` between the
+    // integer digits, a leading minus, an exponent; empty when the text is no number.
+    static QString pastedNumberText(const QString& text, QChar decimal, QChar thousands);
+
 private:
     // Shows the entry again through the display format. While the display is an exponent
     // form (floating mode, or 10^18 and more) the typed text stays as it is, so that

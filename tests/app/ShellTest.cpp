@@ -20,6 +20,9 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QSlider>
+#include <QTest>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -254,4 +257,66 @@ TEST(HistoryExport, AnUnwritablePathIsReportedAndLeavesNoFile)
     ASSERT_EQ(app.messages.messages.size(), 1u);
     EXPECT_EQ(app.messages.messages[0].kind, mkError);
     EXPECT_EQ(app.tape(), QStringList{"kept"});
+}
+
+TEST(Clipboard, CtrlCCopiesTheInputWithoutGroupingAndChangesNothing)
+{
+    struct Row
+    {
+        const char* name;
+        int decPos;
+        bool grouping;
+        const char* typed;
+        const char* copied;
+    };
+    const Row rows[] = {
+        {"Grouped", 2, true, "1234567.5", "1234567.5"},
+        {"Ungrouped", 2, false, "1234567.5", "1234567.5"},
+        {"Floating", 11, true, "12345+", "1.2345E+0004"},
+        {"Negative", 2, true, "5-12345=", "-12340"},
+    };
+    for (const Row& r : rows) {
+        test::RunningShell app;
+        ASSERT_TRUE(app.start());
+        app.window().tbClsDecPos->setValue(r.decPos);
+        app.window().cbClsDigitGrouping->setChecked(r.grouping);
+        app.type(r.typed);
+        const QString shown = app.display();
+        const QStringList tape = app.tape();
+        QApplication::clipboard()->clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(), r.copied) << r.name;
+        EXPECT_EQ(app.display(), shown) << r.name;
+        EXPECT_EQ(app.tape(), tape) << r.name;
+    }
+}
+
+TEST(Clipboard, CtrlVTypesANumberAndRefusesText)
+{
+    test::RunningShell app(NumberSeparators{QLatin1Char(','), QChar(0xA0)});
+    ASSERT_TRUE(app.start());
+    app.type("2+");
+    QApplication::clipboard()->setText(QStringLiteral(" 1 000,5 "));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(app.display(), QStringLiteral("1\u00A0000,5"));
+    EXPECT_EQ(app.tape().size(), 1);
+    QApplication::clipboard()->setText(QStringLiteral("not a number"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(app.display(), QStringLiteral("1\u00A0000,5"));
+    app.type("=");
+    EXPECT_EQ(app.display(), QStringLiteral("1\u00A0002,5"));
+    EXPECT_TRUE(app.messages.messages.empty());
+}
+
+TEST(Clipboard, AFocusedTapeCopiesItsOwnSelection)
+{
+    test::RunningShell app;
+    ASSERT_TRUE(app.start());
+    app.window().cbClsHistory->setChecked(true);
+    app.type("7=");
+    app.window().meClsHistory->setFocus();
+    app.window().meClsHistory->selectAll();
+    QTest::keyClick(app.window().meClsHistory, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QApplication::clipboard()->text().contains(QLatin1String("7.00")));
+    EXPECT_EQ(app.display(), "7");
 }
