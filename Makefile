@@ -2,13 +2,16 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 
-.PHONY: run test build deps
+.PHONY: run test build deps package
 
 run: build
 	@tools/run.sh $(BUILD_DIR)
 
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 build: deps
 	@[ -f $(BUILD_DIR)/build.ninja ] || cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)

@@ -8,6 +8,7 @@ packages=(
     libsqlcipher-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool fonts-dejavu-core
+    dpkg-dev file
 )
 
 missing=()
