@@ -104,6 +104,9 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& 
 TfmMxMain::~TfmMxMain()
 {
     FormDestroy();
+    // The controls go while the window is still whole: a control losing the focus as it is
+    // destroyed signals the window's handlers, which a half-destroyed window cannot run.
+    delete takeCentralWidget();
 }
 
 void TfmMxMain::FormCreate()
