@@ -155,7 +155,7 @@ TfmMxOptions::TfmMxOptions(const CalcSettings& settings, ApplyHandler apply,
     const std::pair<QWidget*, QWidget*> helpAreas[] = {
         {gbClsDelimStr, edClsDelimStr},
         {gbClsAngle, rbClsRadian},
-        {nullptr, rbClsDegree},
+        {gbClsAngle, rbClsDegree},
         {nullptr, tbClsDecPos},
         {pnUnderDigGr, cbClsDigitGrouping},
         {pnUnderFormula, cbClsFormula},
@@ -165,8 +165,8 @@ TfmMxOptions::TfmMxOptions(const CalcSettings& settings, ApplyHandler apply,
         {pnUndeerTotals, cbClsTotals},
     };
     for (const auto& [area, control] : helpAreas) {
-        const QString text =
-            interfaceText(kWindowName, control->objectName(), InterfaceTextEntry::Help);
+        const QString text = interfaceText(
+            kWindowName, (area ? area : control)->objectName(), InterfaceTextEntry::Help);
         m_focusHelp[control] = text;
         control->installEventFilter(this);
         if (area) {

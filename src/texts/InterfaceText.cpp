@@ -111,30 +111,28 @@ constexpr std::array kTexts{
     E{"fmMxOptions", "btHelp", E::Caption, u"Справка"},
     E{"fmMxOptions", "lbClsHelp", E::Caption, u"Для справки наведите мышь на интересующий элемент."},
 
-    // Options dialog: the help panel's text for each control, shown while the mouse is over
-    // the control's area or the control has the focus.
-    E{"fmMxOptions", "edClsDelimStr", E::Help,
+    // Options dialog: the help panel's text for each control, named by the control's mouse
+    // area (the whole row of a check box, the group of the radio buttons) or, where it has
+    // none, by the control; shown while the mouse is over the area or the control has the focus.
+    E{"fmMxOptions", "gbClsDelimStr", E::Help,
       u"Текст строки добавляется в Историю при нажатии кнопки \"C\" (Clear).\rОтделяет одну "
       u"серию вычислений от другой."},
-    E{"fmMxOptions", "rbClsRadian", E::Help,
-      u"В каких единицах задается угол при вычислении тригонометрических функций (Sin, Cos, "
-      u"Tg).\rВозможный выбор:\r- Радианы\r- Градусы"},
-    E{"fmMxOptions", "rbClsDegree", E::Help,
+    E{"fmMxOptions", "gbClsAngle", E::Help,
       u"В каких единицах задается угол при вычислении тригонометрических функций (Sin, Cos, "
       u"Tg).\rВозможный выбор:\r- Радианы\r- Градусы"},
     E{"fmMxOptions", "tbClsDecPos", E::Help,
       u"Число цифр после десятичной точки.\r  Плавающий - число десятичных знаков определяется "
       u"автоматически."},
-    E{"fmMxOptions", "cbClsDigitGrouping", E::Help,
+    E{"fmMxOptions", "pnUnderDigGr", E::Help,
       u"Вкл/Выкл Разделитель разрядов.\rРазделитель разрядов удобен при вычислениях с большими "
       u"числами."},
-    E{"fmMxOptions", "cbClsFormula", E::Help,
+    E{"fmMxOptions", "pnUnderFormula", E::Help,
       u"Показать фрэйм Формула: поле для ввода формул, поле результата, список функций"},
-    E{"fmMxOptions", "cbClsFrmlHistory", E::Help, u"Печатать формулу в Историю"},
-    E{"fmMxOptions", "cbClsFrmlResHistory", E::Help,
+    E{"fmMxOptions", "pnUnderFrmlHistory", E::Help, u"Печатать формулу в Историю"},
+    E{"fmMxOptions", "pnUnderFrmlResHistory", E::Help,
       u"Печатать результат вычисления по формуле в Историю"},
-    E{"fmMxOptions", "cbClsHistory", E::Help, u"Показать Историю"},
-    E{"fmMxOptions", "cbClsTotals", E::Help,
+    E{"fmMxOptions", "pnUnderHistory", E::Help, u"Показать Историю"},
+    E{"fmMxOptions", "pnUndeerTotals", E::Help,
       u"Печатать в Историю итог каждой арифметической операции."},
 
     // Statistics window.
