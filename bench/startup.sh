@@ -39,3 +39,12 @@ c=$(printf '%s\n' "${calc[@]}" | median)
 echo "bare window: median ${b} ms (${bare[*]})"
 echo "mirvalex:    median ${c} ms (${calc[*]})"
 awk -v b="$b" -v c="$c" 'BEGIN { printf "ratio: %.2f\n", c / b }'
+
+# Where the calculator's time goes: each stage's median over the same number of cold starts.
+if [[ -x "$build/bench/mx_startup_split" ]]; then
+    splits=$(for ((i = 0; i < runs; i++)); do "$build/bench/mx_startup_split" "$run_dir" 2>/dev/null; done)
+    for stage in app data font window show total; do
+        m=$(awk -v s="$stage" '{for (i = 1; i < NF; i++) if ($i == s) print $(i + 1)}' <<<"$splits" | median)
+        echo "stage $stage: median ${m} ms"
+    done
+fi
