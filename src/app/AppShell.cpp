@@ -3,11 +3,11 @@
 #include "AppKeyFilter.h"
 #include "HelpViewer.h"
 #include "MainCommands.h"
-#include "TfmMxMain.h"
 #include "store/TableSavedState.h"
 #include "store/TdmMxData.h"
 #include "tablestore/StoreError.h"
 #include "texts/Product.h"
+#include "TfmMxMain.h"
 
 #include <QApplication>
 
@@ -15,8 +15,7 @@ namespace mx {
 
 AppShell::AppShell(MessagePort& messages, const QString& baseDir, const NumberSeparators& seps,
                    const QStringList& helpDirs)
-    : m_messages(messages), m_seps(seps),
-      m_help(std::make_unique<HelpViewer>(messages, helpDirs)),
+    : m_messages(messages), m_seps(seps), m_help(std::make_unique<HelpViewer>(messages, helpDirs)),
       m_data(std::make_unique<TdmMxData>(messages, defaultDataFileList(), baseDir))
 {
 }
@@ -47,7 +46,8 @@ bool AppShell::start()
     m_commands = std::make_unique<MainCommands>(*m_window, m_messages, *m_help);
     m_window->setWindowTitle(productTitle());
 
-    m_keyFilter = std::make_unique<AppKeyFilter>([this](int context) { m_help->showContext(context); });
+    m_keyFilter =
+        std::make_unique<AppKeyFilter>([this](int context) { m_help->showContext(context); });
     TfmMxMain* window = m_window.get();
     m_keyFilter->setPreview(window, [window](const QKeyEvent& key) { window->FormKeyPress(key); });
     qApp->installEventFilter(m_keyFilter.get());

@@ -83,9 +83,14 @@ void CalcCore::setRadian(bool radian)
 
 void CalcCore::setSettings(const CalcSettings& s)
 {
+    // The fields are shown again only when their format changes (always at the first call),
+    // so that applying unchanged settings keeps an entry's typed decimal zeros.
+    const bool formatsChange = !state.FormatsReady || s.DecPos != settings.DecPos ||
+                               s.DigitGrouping != settings.DigitGrouping;
     settings = s;
     setRadian(s.Radian);
-    setDecPos(s.DecPos);
+    if (formatsChange)
+        setDecPos(s.DecPos);
 }
 
 void CalcCore::start(const CalcSettings& loaded)
