@@ -1,7 +1,5 @@
 #include "TapeMemo.h"
 
-#include "texts/WindowLook.h"
-
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -9,11 +7,11 @@
 
 namespace mx {
 
-TapeMemo::TapeMemo(QWidget* parent) : QPlainTextEdit(parent)
+TapeMemo::TapeMemo(const QFont& font, QWidget* parent) : QPlainTextEdit(parent)
 {
     setObjectName(QStringLiteral("meClsHistory"));
     setAccessibleName(QStringLiteral("История вычислений"));
-    setFont(fixedPitchFont());
+    setFont(font);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -14,7 +14,7 @@ class TapeMemo : public QPlainTextEdit, public TapeSink
     Q_OBJECT
 
 public:
-    explicit TapeMemo(QWidget* parent);
+    TapeMemo(const QFont& font, QWidget* parent);
 
     void appendLine(const QString& line) override;
     void clearTape() override;

@@ -67,7 +67,7 @@ constexpr int kTapeHeight = 296;
 
 TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& saved,
                      const NumberSeparators& seps, QWidget* parent)
-    : QMainWindow(parent), m_messages(messages), m_saved(saved)
+    : QMainWindow(parent), m_messages(messages), m_saved(saved), m_mono(fixedPitchFont())
 {
     setObjectName(QStringLiteral("fmMxMain"));
     setProperty("helpContext", int(hcMainWindow));
@@ -82,7 +82,7 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& 
     keyFont.setPixelSize(13);
     area->setFont(keyFont);
 
-    meClsHistory = new TapeMemo(area);
+    meClsHistory = new TapeMemo(m_mono, area);
     meClsHistory->setGeometry(kTapeLeft, kTapeTop, kTapeWidth, kTapeHeight);
 
     m_core = std::make_unique<CalcCore>(seps, *this, messages, *meClsHistory);
@@ -191,7 +191,7 @@ void TfmMxMain::buildRegisters(QWidget* area)
     lbClsInput->setGeometry(10, 4, 300, 18);
     edOp0 = new NumericEdit(m_core->edOp0, area);
     edOp0->setGeometry(10, 22, 495, 30);
-    edOp0->setFont(fixedPitchFont(18));
+    edOp0->setFont(withPixelSize(m_mono, 18));
     lbClsInput->setBuddy(edOp0);
     // The parking control lies behind the input field: its top is the field's top.
     lbForSetFocus->move(lbForSetFocus->x(), edOp0->y());
@@ -202,7 +202,7 @@ void TfmMxMain::buildRegisters(QWidget* area)
     lbClsMemory->setGeometry(10, 56, 300, 18);
     edMem = new NumericEdit(m_core->edMem, area);
     edMem->setGeometry(10, 74, 495, 24);
-    edMem->setFont(fixedPitchFont(14));
+    edMem->setFont(withPixelSize(m_mono, 14));
     lbClsMemory->setBuddy(edMem);
 }
 

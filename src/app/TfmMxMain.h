@@ -5,6 +5,7 @@
 #include "keypad/KeypadLayout.h"
 #include "keypad/KeypadView.h"
 
+#include <QFont>
 #include <QMainWindow>
 
 #include <map>
@@ -110,6 +111,8 @@ private:
 
     MessagePort& m_messages;
     SavedState& m_saved;
+    // The fixed-pitch face of the registers, the tape and the formula line, resolved once.
+    QFont m_mono;
     bool m_saveDone = false;
     std::unique_ptr<CalcCore> m_core;
     std::unique_ptr<Keypad> m_keypad;

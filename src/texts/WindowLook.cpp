@@ -21,6 +21,12 @@ QFont fixedPitchFont(int pixelSize)
     return mono;
 }
 
+QFont withPixelSize(QFont font, int pixelSize)
+{
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
 void centreOnScreen(QWidget* window)
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen())

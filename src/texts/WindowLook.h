@@ -13,6 +13,10 @@ namespace mx {
 // digits stay aligned; a pixel size of 0 keeps the face's default size.
 QFont fixedPitchFont(int pixelSize = 0);
 
+// `font` at the given pixel size. A window resolves its fixed-pitch face once and sizes it
+// for each control with this, since each resolution asks the font database again.
+QFont withPixelSize(QFont font, int pixelSize);
+
 // Centres a top-level window on the primary screen.
 void centreOnScreen(QWidget* window);
 
