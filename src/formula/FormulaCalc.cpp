@@ -1,0 +1,152 @@
+#include "FormulaCalc.h"
+
+#include "FormulaFunctions.h"
+#include "TapeLines.h"
+#include "engine/CalcCore.h"
+#include "engine/TapeSink.h"
+#include "script/ScriptError.h"
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace mx {
+
+namespace {
+
+const QString kPositionError = QStringLiteral("Синтаксическая ошибка в поз. ");
+const QString kProgramPrefix = kFormulaResultVar + QLatin1Char('=');
+
+bool isTrimmed(QChar c)
+{
+    return c.unicode() <= u' ';
+}
+
+// The text without leading and trailing blanks and control characters, and how many
+// characters went from its front.
+QString trimmedFormula(const QString& text, qsizetype& leading)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isTrimmed(text.at(begin)))
+        ++begin;
+    while (end > begin && isTrimmed(text.at(end - 1)))
+        --end;
+    leading = begin;
+    return text.mid(begin, end - begin);
+}
+
+bool endsAcceptably(const QString& f)
+{
+    const QChar last = f.back();
+    return last == u')' || (last >= u'0' && last <= u'9') || last == u'I' || last == u'i';
+}
+
+// The extra line of a compile error's message, from the engine's own message.
+QString extraText(const QString& engineMessage)
+{
+    if (engineMessage.contains(QLatin1String("Not enough actual parameters"), Qt::CaseInsensitive))
+        return QStringLiteral("Мало параметров");
+    if (engineMessage.contains(QLatin1String("Too many actual parameters"), Qt::CaseInsensitive))
+        return QStringLiteral("Неизвестная функция или\rМного параметров");
+    return {};
+}
+
+} // namespace
+
+FormulaCalc::FormulaCalc(CalcCore& core, ScriptScope& global)
+    : edClsFrmlRes(QStringLiteral("edClsFrmlRes"), core.state.DisplayFmt, core.seps()),
+      m_core(core), m_global(global)
+{
+    m_core.addDisplayField(edClsFrmlRes);
+    RegisterFormulaFunctions(m_global, fsScript);
+}
+
+std::optional<qsizetype> FormulaCalc::btClsRunClick(const QString& formulaText)
+{
+    qsizetype leading = 0;
+    const QString f = trimmedFormula(formulaText, leading);
+    if (f.isEmpty())
+        return std::nullopt;
+    QString program = kProgramPrefix + f;
+    if (!endsAcceptably(f))
+        return positionError(kPositionError + QString::number(f.size()), f.size() - 1, leading);
+
+    // "mod" would be the dialect's operator; the Mod template calls the host function M0d.
+    program.replace(QLatin1String("mod"), QLatin1String("m0d"), Qt::CaseInsensitive);
+
+    fsScript.clear();
+    fsScript.setProgram(program);
+    fsScript.setParent(&m_global);
+    bool compiled = false;
+    try {
+        compiled = fsScript.compile();
+    } catch (const std::exception& e) {
+        showError(QStringLiteral("Синтаксическая ошибка\r") + QString::fromUtf8(e.what()));
+        return std::nullopt;
+    }
+    if (!compiled) {
+        const QString position = fsScript.errorPosition();
+        const qsizetype c = position.mid(position.indexOf(u':') + 1).toLongLong();
+        return positionError(kPositionError + QString::number(c - 7) + QLatin1Char('\r') +
+                                 extraText(fsScript.errorMessage()),
+                             c - 8, leading);
+    }
+    try {
+        fsScript.execute();
+    } catch (const std::exception&) {
+        showError(QStringLiteral("Ошибка выполнения\r\rВозможная причина:\r- Аргумент выходит "
+                                 "за допустимые границы\r- Деление на ноль"));
+        return std::nullopt;
+    }
+    const std::optional<double> value = fsScript.variable(kFormulaResultVar);
+    if (!value) {
+        showError(QStringLiteral("Синтаксическая ошибка или\rНеизвестная функция"));
+        return std::nullopt;
+    }
+    edClsFrmlRes.setValue(*value);
+    writeTape(f);
+    return std::nullopt;
+}
+
+void FormulaCalc::writeTape(const QString& formula)
+{
+    TapeSink& sink = m_core.tape.sink();
+    if (m_core.settings.FrmlHistory) {
+        sink.appendLine(QStringLiteral(" "));
+        const QString lines = SplitToTapeLines(formula, QStringLiteral("  "), 30);
+        for (const QString& line : lines.split(QStringLiteral("\r\n")))
+            sink.appendLine(line);
+    }
+    if (m_core.settings.FrmlResHistory) {
+        // Read back from the field, so the tape carries the rounding it shows.
+        m_core.tape.WriteTapeLine(QStringLiteral("="), m_core.tapeNumber(edClsFrmlRes),
+                                  BlankSuffix);
+        sink.appendLine(QStringLiteral(" "));
+    }
+}
+
+qsizetype FormulaCalc::positionError(const QString& message, qsizetype offset, qsizetype leading)
+{
+    m_core.messages().ShowMsgDlg(message, mkWarning, mbOKOnly, hcMessages);
+    // The offset counts in the trimmed formula; the field still holds what was trimmed.
+    return std::max<qsizetype>(offset, 0) + leading;
+}
+
+void FormulaCalc::showError(const QString& message)
+{
+    m_core.messages().ShowMsgDlg(message, mkError, mbOKOnly, hcMessages);
+}
+
+void FormulaCalc::btClsClearClick()
+{
+    edClsFrmlRes.setText(QStringLiteral("0.0"));
+}
+
+void FormulaCalc::resetResult()
+{
+    edClsFrmlRes.setValue(0);
+}
+
+} // namespace mx
