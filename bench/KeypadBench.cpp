@@ -2,6 +2,7 @@
 #include "app/TapeMemo.h"
 #include "app/TfmMxMain.h"
 #include "keypad/Keypad.h"
+#include "script/ScriptScope.h"
 #include "store/SavedState.h"
 
 #include <QApplication>
@@ -34,7 +35,8 @@ void BM_WindowKeys(benchmark::State& state)
     test::RecordingMessages messages;
     MemoryClassicRecord classic;
     MemorySavedState saved;
-    TfmMxMain window(messages, classic, saved, NumberSeparators{});
+    ScriptScope scripts;
+    TfmMxMain window(messages, classic, saved, NumberSeparators{}, scripts);
     window.core().settings.History = true;
     window.ApplyHistoryLayout();
     window.show();

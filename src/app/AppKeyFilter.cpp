@@ -19,8 +19,13 @@ bool AppKeyFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     const auto& key = *static_cast<QKeyEvent*>(event);
     if (key.key() == Qt::Key_F1 && key.modifiers() == Qt::NoModifier) {
+        // The help of the innermost part that has its own (the formula frame), else the
+        // window's.
+        int context = 0;
+        for (QWidget* w = widget; w && context == 0; w = w->parentWidget())
+            context = w->property("helpContext").toInt();
         if (m_help)
-            m_help(window->property("helpContext").toInt());
+            m_help(context);
         return true;
     }
     if (window == m_previewWindow && m_preview && !QApplication::activeModalWidget())

@@ -3,6 +3,7 @@
 #include "AppKeyFilter.h"
 #include "HelpViewer.h"
 #include "MainCommands.h"
+#include "script/ScriptScope.h"
 #include "store/TableSavedState.h"
 #include "store/TdmMxData.h"
 #include "tablestore/StoreError.h"
@@ -15,7 +16,8 @@ namespace mx {
 
 AppShell::AppShell(MessagePort& messages, const QString& baseDir, const NumberSeparators& seps,
                    const QStringList& helpDirs)
-    : m_messages(messages), m_seps(seps), m_help(std::make_unique<HelpViewer>(messages, helpDirs)),
+    : m_messages(messages), m_seps(seps), m_scripts(std::make_unique<ScriptScope>()),
+      m_help(std::make_unique<HelpViewer>(messages, helpDirs)),
       m_data(std::make_unique<TdmMxData>(messages, defaultDataFileList(), baseDir))
 {
 }
@@ -36,7 +38,7 @@ bool AppShell::start()
         return false;
     m_saved = std::make_unique<TableSavedState>(*m_data);
     try {
-        m_window = std::make_unique<TfmMxMain>(m_messages, *m_saved, *m_saved, m_seps);
+        m_window = std::make_unique<TfmMxMain>(m_messages, *m_saved, *m_saved, m_seps, *m_scripts);
     } catch (const StoreError&) {
         // A store that opened but cannot be read or written as the start needs; the window
         // never existed, so it saves nothing.

@@ -13,6 +13,7 @@ class AppKeyFilter;
 class HelpViewer;
 class MainCommands;
 class MessagePort;
+class ScriptScope;
 class TableSavedState;
 class TdmMxData;
 class TfmMxMain;
@@ -45,6 +46,8 @@ public:
 private:
     MessagePort& m_messages;
     NumberSeparators m_seps;
+    // The engine's one global scope, shared by every formula of the run.
+    std::unique_ptr<ScriptScope> m_scripts;
     std::unique_ptr<HelpViewer> m_help;
     std::unique_ptr<TdmMxData> m_data;
     std::unique_ptr<TableSavedState> m_saved;

@@ -120,6 +120,7 @@ void MainCommands::Tools_ClearExecute()
     k.press(KeyId::C);
     k.press(KeyId::MC);
     k.press(KeyId::CH);
+    m_window.clearFormula();
 }
 
 void MainCommands::Edit_CopyExecute()

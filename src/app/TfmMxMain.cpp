@@ -1,8 +1,11 @@
 #include "TfmMxMain.h"
 
+#include "FormulaEdit.h"
+#include "FormulaFrame.h"
 #include "NumericEdit.h"
 #include "TapeMemo.h"
 #include "engine/CalcCore.h"
+#include "formula/FormulaCalc.h"
 #include "keypad/Keypad.h"
 #include "store/SavedState.h"
 #include "tablestore/StoreError.h"
@@ -62,11 +65,14 @@ QChar typedCharacter(const QKeyEvent& event)
 constexpr int kTapeLeft = TfmMxMain::kBaseWidth;
 constexpr int kTapeTop = 8;
 constexpr int kTapeHeight = 296;
+// The keypad's columns: from the left of Dat to the right of =.
+constexpr int kKeypadLeft = 10;
+constexpr int kKeypadWidth = TfmMxMain::kBaseWidth - 2 * kKeypadLeft;
 
 } // namespace
 
 TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& saved,
-                     const NumberSeparators& seps, QWidget* parent)
+                     const NumberSeparators& seps, ScriptScope& scripts, QWidget* parent)
     : QMainWindow(parent), m_messages(messages), m_saved(saved), m_mono(fixedPitchFont())
 {
     setObjectName(QStringLiteral("fmMxMain"));
@@ -87,10 +93,13 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& 
 
     m_core = std::make_unique<CalcCore>(seps, *this, messages, *meClsHistory);
     m_keypad = std::make_unique<Keypad>(*m_core, classic, *this);
+    // The engine is ready before the settings are loaded.
+    m_formula = std::make_unique<FormulaCalc>(*m_core, scripts);
 
     buildRegisters(area);
     buildSettingControls(area);
     buildKeypad(area);
+    buildFormulaFrame(area);
     connectHandlers();
     ApplyInterfaceText(this);
     // The decimal key shows the system's decimal separator.
@@ -145,6 +154,10 @@ void TfmMxMain::ApplySettings()
     tbClsDecPos->setValue(s.DecPos);
     cbClsDigitGrouping->setChecked(s.DigitGrouping);
     m_core->BuildFormats();
+    cbClsFormula->setChecked(s.Formula);
+    gbClsFormula->cbClsFrmlHistory->setChecked(s.FrmlHistory);
+    gbClsFormula->cbClsFrmlResHistory->setChecked(s.FrmlResHistory);
+    ApplyFormulaLayout();
     cbClsHistory->setChecked(s.History);
     ApplyHistoryLayout();
     rbClsRadian->setChecked(s.Radian);
@@ -210,7 +223,7 @@ void TfmMxMain::buildSettingControls(QWidget* area)
 {
     gbClsNumber = new QGroupBox(area);
     gbClsNumber->setObjectName(QStringLiteral("gbClsNumber"));
-    gbClsNumber->setGeometry(10, 102, 330, 68);
+    gbClsNumber->setGeometry(10, 102, 310, 68);
     cbClsDigitGrouping = new QCheckBox(QStringLiteral("Grouping"), gbClsNumber);
     cbClsDigitGrouping->setObjectName(QStringLiteral("cbClsDigitGrouping"));
     cbClsDigitGrouping->setGeometry(8, 24, 110, 20);
@@ -222,7 +235,7 @@ void TfmMxMain::buildSettingControls(QWidget* area)
     tbClsDecPos->setPageStep(1);
     tbClsDecPos->setTickPosition(QSlider::TicksBelow);
     tbClsDecPos->setTickInterval(1);
-    tbClsDecPos->setGeometry(124, 16, 170, 26);
+    tbClsDecPos->setGeometry(124, 16, 160, 26);
     // Named by its hint, as it has no caption.
     tbClsDecPos->setAccessibleName(QStringLiteral("Десятичные позиции"));
     lbClsFloat = new QLabel(QStringLiteral("Float"), gbClsNumber);
@@ -231,20 +244,17 @@ void TfmMxMain::buildSettingControls(QWidget* area)
 
     gbClsHistory = new QGroupBox(area);
     gbClsHistory->setObjectName(QStringLiteral("gbClsHistory"));
-    gbClsHistory->setGeometry(346, 102, 159, 68);
+    gbClsHistory->setGeometry(326, 102, 179, 68);
     cbClsHistory = new QCheckBox(QStringLiteral("History"), gbClsHistory);
     cbClsHistory->setObjectName(QStringLiteral("cbClsHistory"));
-    cbClsHistory->setGeometry(8, 20, 145, 20);
+    cbClsHistory->setGeometry(8, 20, 84, 20);
     cbClsTotals = new QCheckBox(QStringLiteral("Totals"), gbClsHistory);
     cbClsTotals->setObjectName(QStringLiteral("cbClsTotals"));
-    cbClsTotals->setGeometry(8, 42, 145, 20);
+    cbClsTotals->setGeometry(8, 42, 84, 20);
 
-    // The formula frame comes with its own window part; its switch is shown disabled.
-    cbClsFormula = new QCheckBox(QStringLiteral("Formula"), area);
+    cbClsFormula = new QCheckBox(QStringLiteral("Formula"), gbClsHistory);
     cbClsFormula->setObjectName(QStringLiteral("cbClsFormula"));
-    cbClsFormula->setGeometry(kTapeLeft - 2, 2, 1, 1);
-    cbClsFormula->setEnabled(false);
-    cbClsFormula->hide();
+    cbClsFormula->setGeometry(92, 20, 85, 20);
 
     cbClsInv = new QCheckBox(QStringLiteral("Inv"), area);
     cbClsInv->setObjectName(QStringLiteral("cbClsInv"));
@@ -314,6 +324,22 @@ void TfmMxMain::connectHandlers()
     connect(cbClsHistory, &QCheckBox::toggled, this, [k](bool on) { k->cbClsHistoryClick(on); });
     connect(cbClsTotals, &QCheckBox::toggled, this, [k](bool on) { k->cbClsTotalsClick(on); });
     connect(cbClsInv, &QCheckBox::toggled, this, [k](bool on) { k->cbClsInvClick(on); });
+    connect(cbClsFormula, &QCheckBox::toggled, this, [this](bool on) {
+        m_core->settings.Formula = on;
+        ApplyFormulaLayout();
+        m_core->RestoreKeyFocus();
+    });
+    connect(gbClsFormula->cbClsFrmlHistory, &QCheckBox::toggled, this,
+            [this](bool on) { m_core->settings.FrmlHistory = on; });
+    connect(gbClsFormula->cbClsFrmlResHistory, &QCheckBox::toggled, this,
+            [this](bool on) { m_core->settings.FrmlResHistory = on; });
+    FormulaEdit* line = gbClsFormula->edClsFormula;
+    // Typed characters reach the formula line, not the keypad.
+    connect(line, &FormulaEdit::entered, this, [this] { m_keyPreview = false; });
+    connect(line, &FormulaEdit::exited, this, [this] { m_keyPreview = true; });
+    connect(line, &FormulaEdit::enterPressed, this, &TfmMxMain::btClsRunClick);
+    connect(gbClsFormula->btClsRun, &QPushButton::clicked, this, &TfmMxMain::btClsRunClick);
+    connect(gbClsFormula->btClsClear, &QPushButton::clicked, this, &TfmMxMain::btClsClearClick);
 
     connect(edOp0, &NumericEdit::entered, this, &TfmMxMain::edOp0Enter);
     connect(edOp0, &NumericEdit::exited, this, &TfmMxMain::edOp0Exit);
@@ -342,12 +368,73 @@ void TfmMxMain::showLastOp(const QString& caption)
 void TfmMxMain::ApplyHistoryLayout()
 {
     const bool shown = m_core->settings.History;
-    meClsHistory->setVisible(shown);
-    m_buttons.at(KeyId::CH)->setVisible(shown);
-    m_buttons.at(KeyId::PH)->setVisible(shown);
-    const int width = kBaseWidth + (shown ? kTapeWidth + 10 : 0);
-    centralWidget()->setFixedSize(width, kBaseHeight);
-    setFixedSize(width, kBaseHeight + (menuWidget() ? menuWidget()->sizeHint().height() : 0));
+    if (!shown) {
+        meClsHistory->hide();
+        m_buttons.at(KeyId::CH)->hide();
+        m_buttons.at(KeyId::PH)->hide();
+        gbClsFormula->layoutForWidth(kKeypadWidth);
+    }
+    fitWindowSize();
+    if (shown) {
+        meClsHistory->show();
+        m_buttons.at(KeyId::CH)->show();
+        m_buttons.at(KeyId::PH)->show();
+        gbClsFormula->layoutForWidth(kKeypadWidth + kTapeWidth + 10);
+    }
+    gbClsFormula->setVisible(m_core->settings.Formula);
+}
+
+void TfmMxMain::ApplyFormulaLayout()
+{
+    // Hidden before the window shrinks, shown after it grows.
+    const bool shown = m_core->settings.Formula;
+    if (!shown)
+        gbClsFormula->hide();
+    fitWindowSize();
+    if (shown)
+        gbClsFormula->show();
+}
+
+void TfmMxMain::fitWindowSize()
+{
+    const CalcSettings& s = m_core->settings;
+    const int width = kBaseWidth + (s.History ? kTapeWidth + 10 : 0);
+    const int height = kBaseHeight + (s.Formula ? FormulaFrame::kHeight + 5 : 0);
+    centralWidget()->setFixedSize(width, height);
+    setFixedSize(width, height + (menuWidget() ? menuWidget()->sizeHint().height() : 0));
+}
+
+void TfmMxMain::buildFormulaFrame(QWidget* area)
+{
+    gbClsFormula = new FormulaFrame(m_formula->edClsFrmlRes, m_mono, area);
+    gbClsFormula->setProperty("helpContext", int(hcFormula));
+    gbClsFormula->move(kKeypadLeft, kBaseHeight);
+    gbClsFormula->layoutForWidth(kKeypadWidth);
+    // The function list keeps the width it has beside the narrowest formula line.
+    gbClsFormula->setFunctionListWidth(gbClsFormula->edClsFormula->width() - 2);
+    // Hidden until the settings are applied.
+    gbClsFormula->hide();
+}
+
+void TfmMxMain::btClsRunClick()
+{
+    FormulaEdit* line = gbClsFormula->edClsFormula;
+    if (const std::optional<qsizetype> at = m_formula->btClsRunClick(line->text())) {
+        line->setSelection(int(*at), 1);
+        line->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TfmMxMain::btClsClearClick()
+{
+    gbClsFormula->edClsFormula->clear();
+    m_formula->btClsClearClick();
+}
+
+void TfmMxMain::clearFormula()
+{
+    gbClsFormula->edClsFormula->clear();
+    m_formula->resetResult();
 }
 
 void TfmMxMain::setTrigCaptions(const QString& sin, const QString& cos, const QString& tg)

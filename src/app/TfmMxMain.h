@@ -23,10 +23,13 @@ namespace mx {
 
 class CalcCore;
 class ClassicRecord;
+class FormulaCalc;
+class FormulaFrame;
 class Keypad;
 class MessagePort;
 class NumericEdit;
 class SavedState;
+class ScriptScope;
 class TapeMemo;
 
 // The main window: the keypad calculator with its tape. It builds its controls, forwards
@@ -37,13 +40,14 @@ class TfmMxMain : public QMainWindow, public CalcHost, public KeypadView
 
 public:
     // Loads the settings and the window position from `saved` and writes them back to it
-    // when the window is destroyed.
+    // when the window is destroyed. Formulas run in the engine's global scope `scripts`.
     TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& saved,
-              const NumberSeparators& seps, QWidget* parent = nullptr);
+              const NumberSeparators& seps, ScriptScope& scripts, QWidget* parent = nullptr);
     ~TfmMxMain() override;
 
     CalcCore& core() { return *m_core; }
     Keypad& keypad() { return *m_keypad; }
+    FormulaCalc& formula() { return *m_formula; }
     bool keyPreview() const { return m_keyPreview; }
     QPushButton* button(KeyId id) const { return m_buttons.at(id); }
 
@@ -63,6 +67,14 @@ public:
     // The window's key preview: a key typed anywhere in the window drives the keypad through
     // the keyboard map, except while the tape has the focus.
     void FormKeyPress(const QKeyEvent& event);
+
+    // Shows or hides the formula frame and sets the window's height from Formula.
+    void ApplyFormulaLayout();
+    // Evaluates the formula line; a failure at a position selects that character.
+    void btClsRunClick();
+    // The formula line emptied; the frame's Clear shows "0.0", the Clear command 0.
+    void btClsClearClick();
+    void clearFormula();
 
     // Writes the settings and the position; the destructor calls it.
     void FormDestroy();
@@ -91,6 +103,7 @@ public:
     QRadioButton* rbClsRadian;
     QRadioButton* rbClsDegree;
     TapeMemo* meClsHistory;
+    FormulaFrame* gbClsFormula;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -103,6 +116,10 @@ private:
     void FormCreate();
     void FormActivate();
     void placeWindow();
+    void buildFormulaFrame(QWidget* area);
+    // The window's size from the shown parts: the tape widens it, the formula frame
+    // lengthens it.
+    void fitWindowSize();
 
     void edOp0Enter();
     void edOp0Exit();
@@ -116,6 +133,7 @@ private:
     bool m_saveDone = false;
     std::unique_ptr<CalcCore> m_core;
     std::unique_ptr<Keypad> m_keypad;
+    std::unique_ptr<FormulaCalc> m_formula;
     std::map<KeyId, QPushButton*> m_buttons;
     bool m_keyPreview = true;
 };
