@@ -65,8 +65,9 @@ long long decimalMagnitude(const std::string& literal)
     }
     if (i < literal.size()) {
         long long exponent = 0;
-        std::from_chars(literal.data() + i + 1 + (literal[i + 1] == '+'),
-                        literal.data() + literal.size(), exponent);
+        const char* first = literal.data() + i + 1 + (literal[i + 1] == '+');
+        if (std::from_chars(first, literal.data() + literal.size(), exponent).ec != std::errc())
+            exponent = *first == '-' ? -LLONG_MAX / 2 : LLONG_MAX / 2; // beyond any double
         magnitude += exponent;
     }
     return magnitude;

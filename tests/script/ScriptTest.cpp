@@ -64,6 +64,7 @@ TEST_F(ScriptTest, EvaluatesTheExpressionLanguage)
         {"--4", 4},
         {"1.5e2+.5", 150.5},
         {"1e-400", 0}, // underflows to zero without a fault
+        {"1e-99999999999999999999999", 0},
         {"PI", 3.141592653589793},
         {"2*pi", 6.283185307179586},
         {"Sin( 0 ) + cos(0)", 1},
