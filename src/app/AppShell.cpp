@@ -45,7 +45,7 @@ bool AppShell::start()
         m_data->ReportAccessDenied();
         return false;
     }
-    m_commands = std::make_unique<MainCommands>(*m_window, m_messages, *m_help);
+    m_commands = std::make_unique<MainCommands>(*m_window, m_messages, *m_help, *m_data);
     m_window->setWindowTitle(productTitle());
 
     m_keyFilter =

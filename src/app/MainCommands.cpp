@@ -2,6 +2,8 @@
 
 #include "FormFactory.h"
 #include "HelpViewer.h"
+#include "StatLink.h"
+#include "store/TdmMxData.h"
 #include "texts/ApplyInterfaceText.h"
 #include "texts/Product.h"
 #include "TapeMemo.h"
@@ -24,14 +26,18 @@
 
 namespace mx {
 
-MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer& help)
+MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer& help,
+                           TdmMxData& data)
     : m_window(window), m_messages(messages), m_help(help)
 {
     auto showHelp = [this](int context) { m_help.showContext(context); };
+    m_stats = std::make_unique<StatLink>(window, data.taStat, data.share(), showHelp);
     std::map<QString, FormFactory::Creator> creators{
         {QStringLiteral("fmMxAbout"), [showHelp] { return new TfmMxAbout(showHelp); }},
-        {QStringLiteral("fmMxOptions"), [this] { return createOptions(); }}};
+        {QStringLiteral("fmMxOptions"), [this] { return createOptions(); }},
+        {QStringLiteral("fmMxStat"), [this] { return m_stats->create(); }}};
     m_forms = std::make_unique<FormFactory>(messages, std::move(creators));
+    m_stats->setForms(m_forms.get());
 
     QMenuBar* bar = window.menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("&File"));

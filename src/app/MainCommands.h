@@ -12,6 +12,8 @@ namespace mx {
 class FormFactory;
 class HelpViewer;
 class MessagePort;
+class StatLink;
+class TdmMxData;
 class TfmMxMain;
 
 // The main window's menu commands and their handlers.
@@ -20,7 +22,7 @@ class MainCommands : public QObject
     Q_OBJECT
 
 public:
-    MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer& help);
+    MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer& help, TdmMxData& data);
     ~MainCommands() override;
 
     QAction* File_SaveHistoryAs;
@@ -38,6 +40,7 @@ public:
     QAction* Edit_Paste;
 
     FormFactory& forms() { return *m_forms; }
+    StatLink& stats() { return *m_stats; }
 
     void File_SaveHistoryAsExecute();
     // Saves the tape to `path`; reports a failure and returns false.
@@ -55,6 +58,7 @@ private:
     TfmMxMain& m_window;
     MessagePort& m_messages;
     HelpViewer& m_help;
+    std::unique_ptr<StatLink> m_stats;
     std::unique_ptr<FormFactory> m_forms;
 };
 

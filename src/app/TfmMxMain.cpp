@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -177,6 +178,12 @@ void TfmMxMain::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
+}
+
+void TfmMxMain::closeEvent(QCloseEvent* event)
+{
+    emit closing();
+    QMainWindow::closeEvent(event);
 }
 
 void TfmMxMain::FormDestroy()

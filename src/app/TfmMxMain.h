@@ -105,8 +105,13 @@ public:
     TapeMemo* meClsHistory;
     FormulaFrame* gbClsFormula;
 
+signals:
+    // The window is about to close: the windows that end with it close first.
+    void closing();
+
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildRegisters(QWidget* area);

@@ -20,7 +20,6 @@ Keypad::Keypad(CalcCore& core, ClassicRecord& classic, KeypadView& view)
 bool Keypad::isActive(KeyId key)
 {
     switch (key) {
-    case KeyId::Sta:
     case KeyId::Ave:
     case KeyId::Sum:
     case KeyId::Dat:

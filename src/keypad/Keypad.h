@@ -38,8 +38,9 @@ public:
     void cbClsTotalsClick(bool checked);
     void cbClsInvClick(bool checked);
 
-    // Keys that do something in this build; the statistics keys and PH belong to windows
-    // of their own.
+    // Keys enabled from the start. Ave, Sum and Dat act on the statistics window and are
+    // enabled only while it is open; PH belongs to the printed tape. The statistics keys are
+    // answered by the windows, not by press().
     static bool isActive(KeyId key);
 
     CalcCore& core() { return m_core; }

@@ -82,6 +82,9 @@ public:
     void setValue(const QString& field, const QVariant& value);
 
 private:
+    // Reads and writes one field of many records at once, on the same database.
+    friend class TableRows;
+
     int fieldIndex(const QString& field) const;
     void requireOpen() const;
     void lockDescriptor();

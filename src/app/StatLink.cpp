@@ -1,0 +1,94 @@
+#include "StatLink.h"
+
+#include "FormFactory.h"
+#include "TfmMxMain.h"
+#include "stats/TfmMxStat.h"
+
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace mx {
+
+StatLink::StatLink(TfmMxMain& window, StoreTable& sample, StoreTable* share,
+                   std::function<void(int)> showHelp)
+    : m_window(window), m_sample(sample), m_share(share), m_showHelp(std::move(showHelp))
+{
+    const std::pair<KeyId, void (StatLink::*)()> keys[] = {{KeyId::Sta, &StatLink::btStaClick},
+                                                            {KeyId::Ave, &StatLink::btAveClick},
+                                                            {KeyId::Sum, &StatLink::btSumClick},
+                                                            {KeyId::Dat, &StatLink::btDatClick}};
+    for (const auto& [id, handler] : keys)
+        connect(window.button(id), &QPushButton::clicked, this, handler);
+    window.button(KeyId::Sta)->setEnabled(true);
+    enableKeys(false);
+    // The statistics window ends with the main window, writing its position first.
+    connect(&window, &TfmMxMain::closing, this, [this] {
+        if (m_stat)
+            m_stat->close();
+    });
+}
+
+TfmMxStat* StatLink::statWindow() const
+{
+    return m_stat;
+}
+
+StatLink::~StatLink()
+{
+    delete m_stat.data();
+}
+
+QWidget* StatLink::create()
+{
+    auto* stat = new TfmMxStat(m_sample, m_share, m_window.core(), m_showHelp);
+    connect(stat, &TfmMxStat::closing, this, [this] { enableKeys(false); });
+    m_stat = stat;
+    // A sample window never placed by the user (the stored position is the origin) opens
+    // beside the main window rather than over it.
+    if (stat->pos() == QPoint(0, 0)) {
+        const QRect main = m_window.frameGeometry();
+        QPoint at(main.right() + 8, main.top());
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            if (at.x() + stat->width() > area.right())
+                at.setX(std::max(area.left(), area.right() - stat->width()));
+        }
+        stat->move(at);
+    }
+    return stat;
+}
+
+void StatLink::enableKeys(bool on)
+{
+    for (KeyId id : {KeyId::Ave, KeyId::Sum, KeyId::Dat})
+        m_window.button(id)->setEnabled(on);
+}
+
+void StatLink::btStaClick()
+{
+    if (m_forms && m_forms->ShowForm(QStringLiteral("fmMxStat"), FormFactory::Modeless))
+        enableKeys(true);
+}
+
+void StatLink::btAveClick()
+{
+    if (m_stat && m_stat->btCalcClick())
+        m_stat->btAvrToOp0Click();
+}
+
+void StatLink::btSumClick()
+{
+    if (m_stat && m_stat->btCalcClick())
+        m_stat->btSumToOp0Click();
+}
+
+void StatLink::btDatClick()
+{
+    if (m_stat)
+        m_stat->btFromOp0Click();
+}
+
+} // namespace mx

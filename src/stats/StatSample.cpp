@@ -1,0 +1,156 @@
+#include "StatSample.h"
+
+#include "StatNumbers.h"
+#include "tablestore/StoreTable.h"
+
+#include <climits>
+
+namespace mx {
+
+StatSample::StatSample(StoreTable& table, const NumberSeparators& seps, QObject* parent)
+    : QAbstractTableModel(parent), m_rows(table, QStringLiteral("Number")), m_seps(seps),
+      m_count(m_rows.count())
+{
+}
+
+const TableRows::Row& StatSample::rowAt(qint64 row) const
+{
+    const qint64 page = row / kPageSize;
+    auto found = m_pages.find(page);
+    if (found == m_pages.end()) {
+        if (m_pages.size() >= kMaxPages)
+            m_pages.clear();
+        // Scrolling on reads the page after a known one by its last rowid, without counting
+        // the rows before it.
+        const auto before = m_pages.find(page - 1);
+        std::vector<TableRows::Row> rows =
+            before != m_pages.end() && !before->second.empty()
+                ? m_rows.rowsAfter(before->second.back().rowid, kPageSize)
+                : m_rows.rowsAt(page * kPageSize, kPageSize);
+        found = m_pages.emplace(page, std::move(rows)).first;
+    }
+    static const TableRows::Row none{-1, 0};
+    const std::size_t i = std::size_t(row % kPageSize);
+    return i < found->second.size() ? found->second[i] : none;
+}
+
+void StatSample::forgetFrom(qint64 row)
+{
+    m_pages.erase(m_pages.lower_bound(row / kPageSize), m_pages.end());
+}
+
+double StatSample::valueAt(qint64 row) const
+{
+    return rowAt(row).value;
+}
+
+std::vector<double> StatSample::values() const
+{
+    std::vector<double> out;
+    out.reserve(std::size_t(m_count));
+    m_rows.scan([&out](double v) { out.push_back(v); });
+    return out;
+}
+
+void StatSample::append(std::span<const double> values)
+{
+    if (values.empty())
+        return;
+    const int first = int(std::min<qint64>(m_count, INT_MAX));
+    const int last = int(std::min<qint64>(m_count + qint64(values.size()) - 1, INT_MAX));
+    m_rows.append(values); // throws before any row is shown when the store refuses
+    forgetFrom(m_count);
+    if (first < INT_MAX) {
+        beginInsertRows(QModelIndex(), first, last);
+        m_count += qint64(values.size());
+        endInsertRows();
+    } else {
+        m_count += qint64(values.size());
+    }
+    emit countChanged(m_count);
+}
+
+void StatSample::removeAt(qint64 row)
+{
+    if (row < 0 || row >= m_count)
+        return;
+    const qint64 rowid = rowAt(row).rowid;
+    if (rowid < 0)
+        return;
+    m_rows.remove(rowid);
+    beginRemoveRows(QModelIndex(), int(row), int(row));
+    forgetFrom(row);
+    --m_count;
+    endRemoveRows();
+    emit countChanged(m_count);
+}
+
+void StatSample::removeAll()
+{
+    m_rows.removeAll();
+    beginResetModel();
+    m_pages.clear();
+    m_count = 0;
+    endResetModel();
+    emit countChanged(m_count);
+}
+
+int StatSample::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(std::min<qint64>(m_count, INT_MAX));
+}
+
+int StatSample::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 1;
+}
+
+QVariant StatSample::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    return formatStatNumber(valueAt(index.row()), m_seps);
+}
+
+bool StatSample::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    const QString text = value.toString();
+    const StatParse p = parseStatNumber(text, m_seps);
+    if (p.status != StatParse::Ok) {
+        emit refused(p.status == StatParse::OutOfRange
+                         ? QStringLiteral("Число вне допустимого диапазона: %1").arg(text.left(40))
+                         : QStringLiteral("Это не число: %1").arg(text.left(40)));
+        return false;
+    }
+    const qint64 row = index.row();
+    const qint64 rowid = rowAt(row).rowid;
+    if (rowid < 0)
+        return false;
+    m_rows.update(rowid, p.value);
+    forgetFrom(row);
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    emit countChanged(m_count);
+    return true;
+}
+
+Qt::ItemFlags StatSample::flags(const QModelIndex& index) const
+{
+    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+}
+
+QVariant StatSample::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return QStringLiteral("Number");
+    return section + 1;
+}
+
+} // namespace mx

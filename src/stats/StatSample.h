@@ -1,0 +1,64 @@
+#pragma once
+
+#include "engine/NumberSeparators.h"
+#include "tablestore/TableRows.h"
+
+#include <QAbstractTableModel>
+
+#include <map>
+#include <span>
+#include <vector>
+
+namespace mx {
+
+class StoreTable;
+
+// The statistics sample: the field Number of the table Stat, one row per number in table
+// order, as a one-column model for the window's grid. Rows are fetched a page at a time as
+// the grid asks for them, so a sample of a million numbers opens at once; every change is
+// posted at once. Edits in the grid are read like typed numbers; a text that is no number,
+// or a number beyond the double range, is refused with a message through refused().
+class StatSample : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    StatSample(StoreTable& table, const NumberSeparators& seps, QObject* parent = nullptr);
+
+    qint64 count() const { return m_count; }
+    double valueAt(qint64 row) const;
+    // Every value, in order, read in one pass.
+    std::vector<double> values() const;
+
+    // Appends at the end, all or none, in one transaction.
+    void append(std::span<const double> values);
+    void removeAt(qint64 row);
+    void removeAll();
+
+    // QAbstractTableModel
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+signals:
+    void countChanged(qint64 count);
+    void refused(const QString& message);
+
+private:
+    static constexpr int kPageSize = 256;
+    static constexpr std::size_t kMaxPages = 64;
+
+    const TableRows::Row& rowAt(qint64 row) const;
+    // Forgets the cached pages from the one holding `row` on.
+    void forgetFrom(qint64 row);
+
+    TableRows m_rows;
+    NumberSeparators m_seps;
+    qint64 m_count = 0;
+    mutable std::map<qint64, std::vector<TableRows::Row>> m_pages;
+};
+
+} // namespace mx

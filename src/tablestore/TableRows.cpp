@@ -1,0 +1,141 @@
+#include "TableRows.h"
+
+#include "SqlStatement.h"
+#include "StoreError.h"
+#include "StoreTable.h"
+
+#include <algorithm>
+
+namespace mx {
+
+TableRows::TableRows(StoreTable& table, const QString& field) : m_table(table)
+{
+    QString q = field;
+    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    m_column = QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+sqlite3* TableRows::db() const
+{
+    if (!m_table.isOpen())
+        throw StoreError(QStringLiteral("%1: the table is not open").arg(m_table.name()));
+    return m_table.m_db;
+}
+
+void TableRows::fail() const
+{
+    throw StoreError(
+        QStringLiteral("%1: %2").arg(m_table.name(), QString::fromUtf8(sqlite3_errmsg(m_table.m_db))));
+}
+
+qint64 TableRows::count() const
+{
+    return m_table.recordCount();
+}
+
+std::vector<TableRows::Row> TableRows::select(const QString& condition, qint64 bound,
+                                              qint64 offset, int limit) const
+{
+    Statement stmt(db(), QStringLiteral("SELECT rowid, %1 FROM records %2 ORDER BY rowid "
+                                        "LIMIT ? OFFSET ?;")
+                             .arg(m_column, condition));
+    if (!stmt.ok())
+        fail();
+    int index = 1;
+    if (!condition.isEmpty())
+        sqlite3_bind_int64(stmt.get(), index++, bound);
+    sqlite3_bind_int64(stmt.get(), index++, limit);
+    sqlite3_bind_int64(stmt.get(), index, offset);
+    std::vector<Row> rows;
+    rows.reserve(std::size_t(std::max(limit, 0)));
+    int rc;
+    while ((rc = stmt.step()) == SQLITE_ROW)
+        rows.push_back({sqlite3_column_int64(stmt.get(), 0), sqlite3_column_double(stmt.get(), 1)});
+    if (rc != SQLITE_DONE)
+        fail();
+    return rows;
+}
+
+std::vector<TableRows::Row> TableRows::rowsAt(qint64 offset, int limit) const
+{
+    return select(QString(), 0, offset, limit);
+}
+
+std::vector<TableRows::Row> TableRows::rowsAfter(qint64 rowid, int limit) const
+{
+    return select(QStringLiteral("WHERE rowid > ?"), rowid, 0, limit);
+}
+
+void TableRows::scan(const std::function<void(double)>& visit) const
+{
+    Statement stmt(db(), QStringLiteral("SELECT %1 FROM records ORDER BY rowid;").arg(m_column));
+    if (!stmt.ok())
+        fail();
+    int rc;
+    while ((rc = stmt.step()) == SQLITE_ROW)
+        visit(sqlite3_column_double(stmt.get(), 0));
+    if (rc != SQLITE_DONE)
+        fail();
+}
+
+std::vector<qint64> TableRows::append(std::span<const double> values)
+{
+    sqlite3* d = db();
+    if (values.empty())
+        return {};
+    Statement stmt(d, QStringLiteral("INSERT INTO records (%1) VALUES (?);").arg(m_column));
+    if (!stmt.ok())
+        fail();
+    const bool many = values.size() > 1;
+    if (many && sqlite3_exec(d, "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail();
+    std::vector<qint64> rowids;
+    rowids.reserve(values.size());
+    for (const double v : values) {
+        sqlite3_bind_double(stmt.get(), 1, v);
+        if (stmt.step() != SQLITE_DONE) {
+            const StoreError error(QStringLiteral("%1: %2").arg(
+                m_table.name(), QString::fromUtf8(sqlite3_errmsg(d))));
+            if (many)
+                sqlite3_exec(d, "ROLLBACK;", nullptr, nullptr, nullptr);
+            throw error;
+        }
+        rowids.push_back(sqlite3_last_insert_rowid(d));
+        stmt.reset();
+    }
+    if (many && sqlite3_exec(d, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const StoreError error(
+            QStringLiteral("%1: %2").arg(m_table.name(), QString::fromUtf8(sqlite3_errmsg(d))));
+        sqlite3_exec(d, "ROLLBACK;", nullptr, nullptr, nullptr);
+        throw error;
+    }
+    return rowids;
+}
+
+void TableRows::update(qint64 rowid, double value)
+{
+    Statement stmt(db(), QStringLiteral("UPDATE records SET %1 = ? WHERE rowid = ?;").arg(m_column));
+    if (!stmt.ok())
+        fail();
+    sqlite3_bind_double(stmt.get(), 1, value);
+    sqlite3_bind_int64(stmt.get(), 2, rowid);
+    if (stmt.step() != SQLITE_DONE)
+        fail();
+}
+
+void TableRows::remove(qint64 rowid)
+{
+    Statement stmt(db(), QStringLiteral("DELETE FROM records WHERE rowid = ?;"));
+    if (!stmt.ok())
+        fail();
+    sqlite3_bind_int64(stmt.get(), 1, rowid);
+    if (stmt.step() != SQLITE_DONE)
+        fail();
+}
+
+void TableRows::removeAll()
+{
+    m_table.emptyTable();
+}
+
+} // namespace mx

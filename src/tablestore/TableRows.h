@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <span>
+#include <vector>
+
+struct sqlite3;
+
+namespace mx {
+
+class StoreTable;
+
+// One numeric field of an open table, read by position and written in bulk: for tables too
+// large to walk record by record (a sample of a million numbers). Rows are in table order;
+// an empty field reads as 0. Every change is its own committed transaction, on disk when
+// the call returns. Failures throw StoreError.
+class TableRows
+{
+public:
+    struct Row
+    {
+        qint64 rowid;
+        double value;
+    };
+
+    TableRows(StoreTable& table, const QString& field);
+
+    qint64 count() const;
+    // Up to `limit` rows from position `offset` on.
+    std::vector<Row> rowsAt(qint64 offset, int limit) const;
+    // Up to `limit` rows that follow the row `rowid`: the next page of a sequential read,
+    // without counting the rows before it.
+    std::vector<Row> rowsAfter(qint64 rowid, int limit) const;
+    // Every value in table order.
+    void scan(const std::function<void(double)>& visit) const;
+
+    // Appends the values at the end, all or none; the new rows' rowids.
+    std::vector<qint64> append(std::span<const double> values);
+    void update(qint64 rowid, double value);
+    void remove(qint64 rowid);
+    void removeAll();
+
+private:
+    std::vector<Row> select(const QString& condition, qint64 bound, qint64 offset, int limit) const;
+    sqlite3* db() const;
+    [[noreturn]] void fail() const;
+
+    StoreTable& m_table;
+    QString m_column;
+};
+
+} // namespace mx

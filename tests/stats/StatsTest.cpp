@@ -1,0 +1,164 @@
+#include "TestDoubles.h"
+#include "stats/PastedNumbers.h"
+#include "stats/StatMeasures.h"
+#include "stats/StatNumbers.h"
+#include "stats/StatSample.h"
+#include "store/DataFolder.h"
+#include "store/TdmMxData.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace mx {
+namespace {
+
+TEST(StatMeasuresTest, ComputesTheTenMeasuresInTwoPasses)
+{
+    const struct {
+        std::vector<double> sample;
+        StatMeasures expected;
+    } cases[] = {
+        {{2, 4, 4, 4, 5, 5, 7, 9}, {8, 2, 9, 7, 5.5, 40, 5, 4, 2, 2.1380899352993950}}, // shown 2.1380899352994
+        {{3}, {1, 3, 3, 0, 3, 3, 3, 0, 0, 0}},
+        {{1, 2}, {2, 1, 2, 1, 1.5, 3, 1.5, 0.25, 0.5, 0.70710678118654752}},
+        // Minimum and maximum start from the first value, not from +-1e100.
+        {{2e100, 3e100}, {2, 2e100, 3e100, 1e100, 2.5e100, 5e100, 2.5e100, 0.25e200, 0.5e100, 0.70710678118654752e100}},
+        {{-3e100, -2e100}, {2, -3e100, -2e100, 1e100, -2.5e100, -5e100, -2.5e100, 0.25e200, 0.5e100, 0.70710678118654752e100}},
+    };
+    for (const auto& c : cases) {
+        const StatMeasures m = computeMeasures(c.sample);
+        const StatMeasures& e = c.expected;
+        EXPECT_EQ(m.n, e.n);
+        const std::pair<CalcValue, CalcValue> pairs[] = {
+            {m.min, e.min},     {m.max, e.max},           {m.range, e.range},
+            {m.centre, e.centre}, {m.sum, e.sum},         {m.mean, e.mean},
+            {m.variance, e.variance}, {m.deviation, e.deviation}, {m.estimateS, e.estimateS}};
+        for (const auto& [got, want] : pairs)
+            EXPECT_NEAR(double(got), double(want), std::fabs(double(want)) * 1e-15) << c.sample.size();
+    }
+}
+
+TEST(StatNumbersTest, ShowsEveryDecimalWithGroupingAndParentheses)
+{
+    const NumberSeparators point;
+    const NumberSeparators comma{QLatin1Char(','), QChar(0x00A0)};
+    const struct {
+        double value;
+        const char* shown;
+    } cases[] = {
+        {0, "0"},
+        {1234.5678, "1,234.5678"},
+        {-2.25, "(2.25)"},
+        {1234567, "1,234,567"},
+        {2.13808993529944, "2.13808993529944"},
+        {1e100, "1E100"},
+        {-1e100, "(1E100)"},
+        {0.1 + 0.2, "0.3"}, // 15 significant digits
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatStatNumber(c.value, point), QLatin1String(c.shown)) << c.value;
+        const StatParse back = parseStatNumber(QLatin1String(c.shown), point);
+        EXPECT_EQ(back.status, StatParse::Ok) << c.shown;
+        EXPECT_NEAR(back.value, c.value, std::fabs(c.value) * 1e-14) << c.shown;
+    }
+    EXPECT_EQ(formatStatNumber(-1234.5, comma), QStringLiteral("(1\u00A0234,5)"));
+
+    const struct {
+        const char* text;
+        StatParse::Status status;
+        double value;
+    } reads[] = {
+        {"", StatParse::Ok, 0},        {" 12.5 ", StatParse::Ok, 12.5}, {"-7", StatParse::Ok, -7},
+        {"(1,000)", StatParse::Ok, -1000}, {"1e3", StatParse::Ok, 1000},
+        {"abc", StatParse::NotANumber, 0}, {"1.2.3", StatParse::NotANumber, 0},
+        {"(-5)", StatParse::NotANumber, 0}, {"1E400", StatParse::OutOfRange, 0},
+        {"-1E309", StatParse::OutOfRange, 0},
+    };
+    for (const auto& r : reads) {
+        const StatParse p = parseStatNumber(QString::fromUtf8(r.text), point);
+        EXPECT_EQ(p.status, r.status) << r.text;
+        EXPECT_EQ(p.value, r.value) << r.text;
+    }
+    EXPECT_EQ(parseStatNumber(QStringLiteral("12,5"), comma).value, 12.5);
+}
+
+TEST(PastedNumbersTest, TakesAWholeColumnOrNothing)
+{
+    const NumberSeparators seps;
+    const PastedNumbers good =
+        parsePastedNumbers(QStringLiteral("1\r\n2.5\t3;4  -5\n\n(6)\n"), seps);
+    EXPECT_TRUE(good.error.isEmpty());
+    EXPECT_EQ(good.values, (std::vector<double>{1, 2.5, 3, 4, -5, -6}));
+
+    const PastedNumbers bad = parsePastedNumbers(QStringLiteral("1\n2\nthree 4\n"), seps);
+    EXPECT_TRUE(bad.values.empty());
+    EXPECT_TRUE(bad.error.contains(QStringLiteral("Строка 3"))) << qPrintable(bad.error);
+    EXPECT_TRUE(bad.error.contains(QStringLiteral("three")));
+    EXPECT_TRUE(parsePastedNumbers(QStringLiteral("1E400"), seps).error.contains(QStringLiteral("диапазон")));
+    EXPECT_FALSE(parsePastedNumbers(QStringLiteral(" \n "), seps).error.isEmpty());
+}
+
+// The sample over the real table of a fresh data folder.
+class StatSampleTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(createDataFolder(dir.path()), QString());
+        open();
+    }
+    void open()
+    {
+        sample.reset();
+        data = std::make_unique<TdmMxData>(messages, defaultDataFileList(), dir.path());
+        ASSERT_TRUE(data->DataModuleCreate());
+        sample = std::make_unique<StatSample>(data->taStat, NumberSeparators{});
+    }
+
+    QTemporaryDir dir;
+    test::RecordingMessages messages;
+    std::unique_ptr<TdmMxData> data;
+    std::unique_ptr<StatSample> sample;
+};
+
+TEST_F(StatSampleTest, ReadsRowsByPositionAcrossPagesAndKeepsChanges)
+{
+    std::vector<double> values(1000);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = double(i) + 0.5;
+    QSignalSpy counts(sample.get(), &StatSample::countChanged);
+    sample->append(values);
+    EXPECT_EQ(counts.count(), 1);
+    EXPECT_EQ(sample->rowCount(), 1000);
+
+    std::mt19937 random(7);
+    for (int k = 0; k < 300; ++k) {
+        const qint64 row = random() % 1000;
+        ASSERT_EQ(sample->valueAt(row), values[std::size_t(row)]) << row;
+    }
+    sample->removeAt(500);
+    values.erase(values.begin() + 500);
+    EXPECT_TRUE(sample->setData(sample->index(999 - 1, 0), QStringLiteral("(1,234.25)"), Qt::EditRole));
+    values.back() = -1234.25;
+    EXPECT_EQ(sample->data(sample->index(998, 0), Qt::DisplayRole).toString(), QStringLiteral("(1,234.25)"));
+
+    QSignalSpy refused(sample.get(), &StatSample::refused);
+    EXPECT_FALSE(sample->setData(sample->index(0, 0), QStringLiteral("two"), Qt::EditRole));
+    EXPECT_FALSE(sample->setData(sample->index(0, 0), QStringLiteral("1E400"), Qt::EditRole));
+    EXPECT_EQ(refused.count(), 2);
+
+    open(); // the next run finds every change
+    EXPECT_EQ(sample->count(), 999);
+    EXPECT_EQ(sample->values(), values);
+    sample->removeAll();
+    open();
+    EXPECT_EQ(sample->count(), 0);
+}
+
+} // namespace
+} // namespace mx
