@@ -1,0 +1,211 @@
+#include "RunningShell.h"
+#include "app/MainCommands.h"
+#include "app/StatLink.h"
+#include "app/TfmMxMain.h"
+#include "engine/CalcCore.h"
+#include "stats/StatSample.h"
+#include "stats/TfmMxStat.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace mx;
+using mx::test::RunningShell;
+
+namespace {
+
+class StatWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(app.start());
+        openStat();
+    }
+
+    void openStat()
+    {
+        app.window().button(KeyId::Sta)->click();
+        ASSERT_NE(stat(), nullptr);
+    }
+    TfmMxStat* stat() { return app.commands().stats().statWindow(); }
+    bool enabled(KeyId id) { return app.window().button(id)->isEnabled(); }
+    // Types numbers into the entry field, each followed by Enter.
+    void enter(std::initializer_list<const char*> numbers)
+    {
+        for (const char* n : numbers) {
+            stat()->edNewNumber->setFocus();
+            QTest::keyClicks(stat()->edNewNumber, QLatin1String(n));
+            QTest::keyClick(stat()->edNewNumber, Qt::Key_Return);
+        }
+    }
+    QString field(int i) { return stat()->measureFields[std::size_t(i)]->text(); }
+
+    RunningShell app;
+};
+
+TEST_F(StatWindowTest, StaOpensOneWindowAndTheKeysFollowIt)
+{
+    EXPECT_TRUE(stat()->isVisible());
+    EXPECT_EQ(stat()->focusWidget(), stat()->edNewNumber);
+    for (KeyId id : {KeyId::Ave, KeyId::Sum, KeyId::Dat})
+        EXPECT_TRUE(enabled(id));
+    TfmMxStat* first = stat();
+    first->showMinimized();
+    app.window().button(KeyId::Sta)->click();
+    EXPECT_EQ(stat(), first);
+    EXPECT_FALSE(first->isMinimized());
+    int windows = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        windows += w->objectName() == "fmMxStat" && w->isVisible();
+    EXPECT_EQ(windows, 1);
+
+    enter({"3"});
+    QTest::keyClick(stat(), Qt::Key_Escape);
+    EXPECT_FALSE(enabled(KeyId::Ave));
+    EXPECT_FALSE(enabled(KeyId::Dat));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(stat(), nullptr);
+    openStat();
+    EXPECT_EQ(field(0), "1");
+    EXPECT_EQ(field(6), "0"); // measures are not kept
+    EXPECT_TRUE(enabled(KeyId::Sum));
+}
+
+TEST_F(StatWindowTest, TheSampleCaseAndTheKeypadTransfers)
+{
+    EXPECT_FALSE(stat()->btCalc->isEnabled());
+    enter({"2", "4", "4", "4", "5", "5", "7", "9"});
+    EXPECT_EQ(field(0), "8");
+    EXPECT_TRUE(stat()->btCalc->isEnabled());
+    stat()->btCalc->click();
+    const QStringList shown{"8", "2", "9", "7", "5.5", "40", "5", "4", "2", "2.1380899352994"};
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(field(i), shown[i]) << i;
+
+    app.click("1 +");
+    const QStringList tape = app.tape();
+    const QString pending = app.window().core().state.PendingOp;
+    app.window().button(KeyId::Ave)->click();
+    EXPECT_EQ(app.display(), "5");
+    app.window().button(KeyId::Sum)->click();
+    EXPECT_EQ(app.display(), "40");
+    // The transfers write the input alone: no tape line, the pending operation stays.
+    EXPECT_EQ(app.tape(), tape);
+    EXPECT_EQ(app.window().core().state.PendingOp, pending);
+
+    // The exact measure goes over, whatever its field shows.
+    app.window().tbClsDecPos->setValue(10);
+    stat()->measureFields[9]->setFocus();
+    stat()->transferButtons[9]->click();
+    EXPECT_EQ(app.display(), "2.1380899353");
+}
+
+TEST_F(StatWindowTest, AveAndSumOnAnEmptySampleWarnAndChangeNothing)
+{
+    app.click("7");
+    app.window().button(KeyId::Ave)->click();
+    app.window().button(KeyId::Sum)->click();
+    EXPECT_EQ(app.messages.messages.size(), 2u);
+    EXPECT_EQ(app.display(), "7");
+    EXPECT_EQ(field(6), "0");
+}
+
+TEST_F(StatWindowTest, NumbersAreStoredAsTypedAndOutOfRangeOnesRefused)
+{
+    stat()->edNewNumber->setText("1234.5678");
+    stat()->btAppend->click(); // the click takes the focus from the field first
+    EXPECT_EQ(stat()->sample().valueAt(0), 1234.5678);
+    EXPECT_EQ(stat()->edNewNumber->text(), "1,234.5678");
+    EXPECT_EQ(stat()->edNewNumber->selectedText(), "1,234.5678");
+
+    app.click("2 5");
+    app.window().button(KeyId::Dat)->click();
+    EXPECT_EQ(stat()->sample().valueAt(1), 25.0);
+    app.click("C 1 0 x^y 4 0 0 ="); // 1E400: beyond a double
+    app.window().button(KeyId::Dat)->click();
+    stat()->edNewNumber->setText("abc");
+    stat()->btAppend->click();
+    EXPECT_EQ(app.messages.messages.size(), 2u);
+    EXPECT_EQ(stat()->sample().count(), 2);
+    EXPECT_EQ(field(0), "2");
+}
+
+TEST_F(StatWindowTest, DeletesFollowTheQuestionsAndTheCount)
+{
+    enter({"1", "2", "3"});
+    stat()->dgStat->setCurrentIndex(stat()->sample().index(1, 0));
+    app.messages.answer = mrNo;
+    QTest::keyClick(stat()->dgStat, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(field(0), "3");
+    app.messages.answer = mrYes;
+    QTest::keyClick(stat()->dgStat, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(field(0), "2");
+    EXPECT_EQ(stat()->sample().values(), (std::vector<double>{1, 3}));
+
+    app.messages.answer = mrNo;
+    stat()->btDelAll->click();
+    EXPECT_EQ(app.messages.texts().back(), "Удалить все");
+    EXPECT_EQ(field(0), "2");
+    app.messages.answer = mrYes;
+    stat()->btDelAll->click();
+    EXPECT_EQ(field(0), "0");
+    EXPECT_FALSE(stat()->btDelete->isEnabled());
+    EXPECT_FALSE(stat()->btCalc->isEnabled());
+}
+
+TEST_F(StatWindowTest, PastingAColumnAppendsAllOrNone)
+{
+    QGuiApplication::clipboard()->setText("1\n2,5\t3\n"); // "2,5" reads as 25 with "," grouping
+    stat()->edNewNumber->setFocus();
+    QTest::keyClick(stat()->edNewNumber, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(stat()->sample().values(), (std::vector<double>{1, 25, 3}));
+    EXPECT_EQ(field(0), "3");
+    QGuiApplication::clipboard()->setText("4\nfive\n");
+    stat()->dgStat->setFocus();
+    QTest::keyClick(stat()->dgStat, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(stat()->sample().count(), 3);
+    ASSERT_EQ(app.messages.messages.size(), 1u);
+    EXPECT_TRUE(app.messages.texts().front().contains("Строка 2"));
+}
+
+TEST_F(StatWindowTest, ControlsAreNamedForAssistiveTechnology)
+{
+    EXPECT_EQ(stat()->edNewNumber->accessibleName(), "Новое число");
+    EXPECT_EQ(stat()->dgStat->accessibleName(), "Выборка");
+    EXPECT_EQ(stat()->measureFields[0]->accessibleName(), "Количество ( N )");
+    EXPECT_EQ(stat()->transferButtons[6]->accessibleName(), "В ввод: Среднее");
+    EXPECT_EQ(stat()->windowTitle(), "Статистика");
+}
+
+TEST(StatWindowState, SampleAndPositionSurviveARestart)
+{
+    RunningShell app;
+    ASSERT_TRUE(app.start());
+    app.window().button(KeyId::Sta)->click();
+    TfmMxStat* stat = app.commands().stats().statWindow();
+    ASSERT_NE(stat, nullptr);
+    stat->edNewNumber->setText("6.25");
+    stat->btAppend->click();
+    stat->move(120, 90);
+    stat->close();
+    ASSERT_TRUE(app.restart());
+    app.window().button(KeyId::Sta)->click();
+    stat = app.commands().stats().statWindow();
+    ASSERT_NE(stat, nullptr);
+    EXPECT_EQ(stat->pos(), QPoint(120, 90));
+    EXPECT_EQ(stat->sample().values(), std::vector<double>{6.25});
+    // Left open when the program ends: it closes with the main window, saving its position.
+    stat->move(140, 100);
+    ASSERT_TRUE(app.restart());
+    app.window().button(KeyId::Sta)->click();
+    EXPECT_EQ(app.commands().stats().statWindow()->pos(), QPoint(140, 100));
+}
+
+} // namespace
