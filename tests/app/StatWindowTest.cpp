@@ -182,6 +182,9 @@ TEST_F(StatWindowTest, ControlsAreNamedForAssistiveTechnology)
     EXPECT_EQ(stat()->measureFields[0]->accessibleName(), "Количество ( N )");
     EXPECT_EQ(stat()->transferButtons[6]->accessibleName(), "В ввод: Среднее");
     EXPECT_EQ(stat()->windowTitle(), "Статистика");
+    QTest::keyClick(stat()->edNewNumber, Qt::Key_F1);
+    ASSERT_EQ(app.messages.messages.size(), 1u);
+    EXPECT_TRUE(app.messages.texts().front().contains("50000")); // no pages in the tests
 }
 
 TEST(StatWindowState, SampleAndPositionSurviveARestart)
