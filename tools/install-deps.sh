@@ -8,7 +8,7 @@ packages=(
     libsqlcipher-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool fonts-dejavu-core
-    dpkg-dev file
+    dpkg-dev file poppler-utils
 )
 
 missing=()

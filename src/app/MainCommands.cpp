@@ -1,6 +1,7 @@
 #include "MainCommands.h"
 
 #include "FormFactory.h"
+#include "HistoryReport.h"
 #include "HelpViewer.h"
 #include "StatLink.h"
 #include "store/TdmMxData.h"
@@ -15,8 +16,13 @@
 #include "keypad/Keypad.h"
 #include "output/HistoryExport.h"
 #include "store/TfmMxOptions.h"
+#include "report/Report.h"
+#include "report/ReportPreview.h"
+#include "report/ReportProperty.h"
 
 #include <QAction>
+#include <QPushButton>
+#include <QUrl>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QDir>
@@ -28,7 +34,7 @@ namespace mx {
 
 MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer& help,
                            TdmMxData& data)
-    : m_window(window), m_messages(messages), m_help(help)
+    : frRepClassic(makeHistoryReport()), m_window(window), m_messages(messages), m_help(help)
 {
     auto showHelp = [this](int context) { m_help.showContext(context); };
     m_stats = std::make_unique<StatLink>(window, data.taStat, data.share(), showHelp);
@@ -50,7 +56,6 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
     File_SaveHistoryAs = command("File_SaveHistoryAs", QStringLiteral("Save history as..."), file);
     File_Print = command("File_Print", QStringLiteral("Print..."), file);
     File_Print->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-    File_Print->setEnabled(false); // printing comes with the report engine
     File_Exit = command("File_Exit", QStringLiteral("Exit"), file);
     Tools_Options = command("Tools_Options", QStringLiteral("Options..."), tools);
     Tools_Options->setCheckable(true);
@@ -77,6 +82,11 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
     connect(File_SaveHistoryAs, &QAction::triggered, this,
             &MainCommands::File_SaveHistoryAsExecute);
     connect(File_Exit, &QAction::triggered, &window, &QWidget::close);
+    connect(File_Print, &QAction::triggered, this, &MainCommands::File_PrintExecute);
+    connect(window.button(KeyId::PH), &QPushButton::clicked, this, [this] {
+        File_PrintExecute();
+        m_window.core().RestoreKeyFocus();
+    });
     connect(Tools_Options, &QAction::triggered, this, &MainCommands::Tools_OptionsExecute);
     connect(Tools_Clear, &QAction::triggered, this, &MainCommands::Tools_ClearExecute);
     connect(Help_Contents, &QAction::triggered, this, [this] { m_help.showContents(); });
@@ -89,6 +99,11 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
 }
 
 MainCommands::~MainCommands() = default;
+
+ReportPreview* MainCommands::preview() const
+{
+    return m_preview;
+}
 
 QAction* MainCommands::command(const char* name, const QString& caption, QMenu* menu)
 {
@@ -110,6 +125,32 @@ QWidget* MainCommands::createOptions()
         [this](int context) { m_help.showContext(context); });
     connect(dialog, &QDialog::finished, this, [this] { Tools_Options->setChecked(false); });
     return dialog;
+}
+
+void MainCommands::File_PrintExecute()
+{
+    Report& report = *frRepClassic;
+    ReportVariables& v = report.variables();
+    auto quoted = [](QString text) { return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\''); };
+    v.set(QStringLiteral("AppName"), quoted(productTitle()));
+    v.set(QStringLiteral("SiteName"), quoted(QUrl(productSite()).host()));
+    v.set(QStringLiteral("PageHeader"), QStringLiteral("'История вычислений'"));
+    v.set(QStringLiteral("PageHeaderFirstFontSize"), QStringLiteral("10"));
+    v.set(QStringLiteral("PageHeaderNextFontSize"), QStringLiteral("8"));
+    SetReportObjectProperty(report, QStringLiteral("meHistory"), QStringLiteral("Memo"),
+                            m_window.meClsHistory->tapeLines(), [this](const QString& text) {
+                                m_messages.ShowMsgDlg(text, mkInformation, mbOKOnly, hcNone);
+                            });
+    v.setNow(QDateTime::currentDateTime());
+    report.prepare();
+    if (m_preview) {
+        m_preview->reload();
+    } else {
+        m_preview = new ReportPreview(frRepClassic, &m_window);
+    }
+    m_preview->show();
+    m_preview->raise();
+    m_preview->activateWindow();
 }
 
 void MainCommands::Tools_OptionsExecute()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
@@ -12,6 +13,8 @@ namespace mx {
 class FormFactory;
 class HelpViewer;
 class MessagePort;
+class Report;
+class ReportPreview;
 class StatLink;
 class TdmMxData;
 class TfmMxMain;
@@ -40,11 +43,16 @@ public:
     QAction* Edit_Paste;
 
     FormFactory& forms() { return *m_forms; }
+    // The report that prints the tape, and its preview while one is open.
+    std::shared_ptr<Report> frRepClassic;
+    ReportPreview* preview() const;
     StatLink& stats() { return *m_stats; }
 
     void File_SaveHistoryAsExecute();
     // Saves the tape to `path`; reports a failure and returns false.
     bool File_SaveHistoryAsAccept(const QString& path);
+    // Fills the report's variables and its tape memo, prepares it and opens the preview.
+    void File_PrintExecute();
     void Tools_OptionsExecute();
     void Tools_ClearExecute();
     void Help_AboutExecute();
@@ -60,6 +68,7 @@ private:
     HelpViewer& m_help;
     std::unique_ptr<StatLink> m_stats;
     std::unique_ptr<FormFactory> m_forms;
+    QPointer<ReportPreview> m_preview;
 };
 
 } // namespace mx

@@ -23,7 +23,6 @@ bool Keypad::isActive(KeyId key)
     case KeyId::Ave:
     case KeyId::Sum:
     case KeyId::Dat:
-    case KeyId::PH:
         return false;
     default:
         return true;

@@ -39,8 +39,8 @@ public:
     void cbClsInvClick(bool checked);
 
     // Keys enabled from the start. Ave, Sum and Dat act on the statistics window and are
-    // enabled only while it is open; PH belongs to the printed tape. The statistics keys are
-    // answered by the windows, not by press().
+    // enabled only while it is open. The statistics keys and PH (print the tape) are answered
+    // by the windows, not by press().
     static bool isActive(KeyId key);
 
     CalcCore& core() { return m_core; }

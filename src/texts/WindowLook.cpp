@@ -14,8 +14,22 @@ QFont fixedPitchFont(int pixelSize)
     QFont mono(QStringLiteral("Courier New"));
     mono.setStyleHint(QFont::TypeWriter);
     mono.setFixedPitch(true);
-    if (!QFontInfo(mono).fixedPitch())
+    if (!QFontInfo(mono).fixedPitch()) {
         mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        // The system's choice may be a face the font database does not know as fixed-pitch;
+        // then the first installed family that is, the usual ones first.
+        if (!QFontInfo(mono).fixedPitch()) {
+            QStringList families = {QStringLiteral("DejaVu Sans Mono"),
+                                    QStringLiteral("Liberation Mono"), QStringLiteral("Noto Mono")};
+            families += QFontDatabase::families();
+            for (const QString& family : families) {
+                if (QFontDatabase::isFixedPitch(family) && QFontDatabase::hasFamily(family)) {
+                    mono = QFont(family);
+                    break;
+                }
+            }
+        }
+    }
     if (pixelSize > 0)
         mono.setPixelSize(pixelSize);
     return mono;

@@ -9,8 +9,9 @@ class QWidget;
 
 namespace mx {
 
-// "Courier New" where installed, otherwise the system's fixed-pitch face, so that columns of
-// digits stay aligned; a pixel size of 0 keeps the face's default size.
+// "Courier New" where installed, otherwise the system's fixed-pitch face, otherwise any
+// installed fixed-pitch family, so that columns of digits stay aligned; a pixel size of 0
+// keeps the face's default size.
 QFont fixedPitchFont(int pixelSize = 0);
 
 // `font` at the given pixel size. A window resolves its fixed-pitch face once and sizes it

@@ -1,0 +1,296 @@
+#include "ReportPreview.h"
+
+#include "Report.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace mx {
+
+namespace {
+
+constexpr double kScreenDpi = 96;
+
+QPushButton* toolButton(const QString& caption, const char* name, QWidget* parent)
+{
+    auto* bt = new QPushButton(caption, parent);
+    bt->setObjectName(QLatin1String(name));
+    bt->setAutoDefault(false);
+    return bt;
+}
+
+} // namespace
+
+ReportPreview::ReportPreview(std::shared_ptr<Report> report, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_keep(std::move(report)), m_report(*m_keep),
+      m_printer(QPrinter::HighResolution)
+{
+    setObjectName(QStringLiteral("fmReportPreview"));
+    setWindowTitle(QStringLiteral("Предварительный просмотр"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    btPrint = toolButton(QStringLiteral("Печать..."), "btPrint", this);
+    btSavePdf = toolButton(QStringLiteral("Сохранить PDF..."), "btSavePdf", this);
+    cbZoom = new QComboBox(this);
+    cbZoom->setObjectName(QStringLiteral("cbZoom"));
+    cbZoom->setAccessibleName(QStringLiteral("Масштаб"));
+    for (const auto& [caption, zoom] : {std::pair{"По ширине", 0.0}, {"Страница целиком", -1.0},
+                                        {"50%", 0.5}, {"75%", 0.75}, {"100%", 1.0},
+                                        {"150%", 1.5}, {"200%", 2.0}})
+        cbZoom->addItem(QString::fromUtf8(caption), zoom);
+    btFirst = toolButton(QStringLiteral("|<"), "btFirst", this);
+    btFirst->setAccessibleName(QStringLiteral("Первая страница"));
+    btPrior = toolButton(QStringLiteral("<"), "btPrior", this);
+    btPrior->setAccessibleName(QStringLiteral("Предыдущая страница"));
+    edPage = new QSpinBox(this);
+    edPage->setObjectName(QStringLiteral("edPage"));
+    edPage->setAccessibleName(QStringLiteral("Страница"));
+    lbPageCount = new QLabel(this);
+    lbPageCount->setObjectName(QStringLiteral("lbPageCount"));
+    btNext = toolButton(QStringLiteral(">"), "btNext", this);
+    btNext->setAccessibleName(QStringLiteral("Следующая страница"));
+    btLast = toolButton(QStringLiteral(">|"), "btLast", this);
+    btLast->setAccessibleName(QStringLiteral("Последняя страница"));
+    edFind = new QLineEdit(this);
+    edFind->setObjectName(QStringLiteral("edFind"));
+    edFind->setAccessibleName(QStringLiteral("Найти"));
+    edFind->setPlaceholderText(QStringLiteral("Найти"));
+    btFind = toolButton(QStringLiteral("Найти далее"), "btFind", this);
+    lbFindResult = new QLabel(this);
+    lbFindResult->setObjectName(QStringLiteral("lbFindResult"));
+    btPageSetup = toolButton(QStringLiteral("Параметры страницы..."), "btPageSetup", this);
+    btClose = toolButton(QStringLiteral("Закрыть"), "btClose", this);
+
+    auto* tools = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{btPrint, btSavePdf, btPageSetup, cbZoom,
+                                                      btFirst, btPrior, edPage, lbPageCount,
+                                                      btNext, btLast, edFind, btFind, lbFindResult})
+        tools->addWidget(w);
+    tools->addStretch();
+    tools->addWidget(btClose);
+
+    lbPage = new QLabel;
+    lbPage->setObjectName(QStringLiteral("lbPage"));
+    lbPage->setAccessibleName(QStringLiteral("Страница отчета"));
+    lbPage->setAlignment(Qt::AlignCenter);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("sbPages"));
+    m_scroll->setAlignment(Qt::AlignHCenter);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    m_scroll->setWidget(lbPage);
+    m_scroll->setWidgetResizable(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(tools);
+    layout->addWidget(m_scroll, 1);
+
+    connect(btPrint, &QPushButton::clicked, this, &ReportPreview::printReport);
+    connect(btSavePdf, &QPushButton::clicked, this, &ReportPreview::savePdf);
+    connect(btPageSetup, &QPushButton::clicked, this, &ReportPreview::pageSetup);
+    connect(cbZoom, &QComboBox::activated, this,
+            [this](int i) { setZoom(cbZoom->itemData(i).toDouble()); });
+    connect(btFirst, &QPushButton::clicked, this, [this] { showPage(0); });
+    connect(btPrior, &QPushButton::clicked, this, [this] { showPage(m_page - 1); });
+    connect(btNext, &QPushButton::clicked, this, [this] { showPage(m_page + 1); });
+    connect(btLast, &QPushButton::clicked, this, [this] { showPage(m_report.pageCount() - 1); });
+    connect(edPage, &QSpinBox::valueChanged, this, [this](int v) {
+        if (v - 1 != m_page)
+            showPage(v - 1);
+    });
+    connect(btFind, &QPushButton::clicked, this, [this] { findNext(edFind->text()); });
+    connect(edFind, &QLineEdit::returnPressed, this, [this] { findNext(edFind->text()); });
+    connect(btClose, &QPushButton::clicked, this, &QWidget::close);
+
+    resize(900, 760);
+    refresh();
+}
+
+double ReportPreview::effectiveZoom() const
+{
+    const double ppm = kScreenDpi / 25.4;
+    const QSize view = m_scroll->viewport()->size();
+    const ReportPage& p = m_report.design().page;
+    if (m_zoom == 0)
+        return std::max(0.1, (view.width() - 20) / (p.width * ppm));
+    if (m_zoom < 0)
+        return std::max(0.1, std::min((view.width() - 20) / (p.width * ppm),
+                                      (view.height() - 20) / (p.height * ppm)));
+    return m_zoom;
+}
+
+void ReportPreview::refresh()
+{
+    const int count = m_report.pageCount();
+    m_page = std::clamp(m_page, 0, std::max(count - 1, 0));
+    {
+        const QSignalBlocker block(edPage);
+        edPage->setRange(count > 0 ? 1 : 0, std::max(count, 0));
+        edPage->setValue(m_page + 1);
+    }
+    lbPageCount->setText(QStringLiteral("из %1").arg(count));
+    btFirst->setEnabled(m_page > 0);
+    btPrior->setEnabled(m_page > 0);
+    btNext->setEnabled(m_page + 1 < count);
+    btLast->setEnabled(m_page + 1 < count);
+    if (count == 0) {
+        lbPage->clear();
+        return;
+    }
+    const double dpi = kScreenDpi * effectiveZoom();
+    QImage image = m_report.pageImage(m_page, dpi);
+    if (m_markPage == m_page && !m_mark.isNull()) {
+        const double ppm = dpi / 25.4;
+        QPainter painter(&image);
+        painter.fillRect(QRectF(m_mark.left() * ppm, m_mark.top() * ppm, m_mark.width() * ppm,
+                                m_mark.height() * ppm),
+                         QColor(255, 220, 0, 110));
+    }
+    lbPage->setPixmap(QPixmap::fromImage(image));
+    lbPage->resize(image.size());
+}
+
+void ReportPreview::reload()
+{
+    m_markPage = -1;
+    m_mark = QRectF();
+    lbFindResult->clear();
+    m_page = 0;
+    refresh();
+}
+
+void ReportPreview::showPage(int index)
+{
+    if (index < 0 || index >= m_report.pageCount())
+        return;
+    m_page = index;
+    refresh();
+    m_scroll->verticalScrollBar()->setValue(0);
+}
+
+void ReportPreview::setZoom(double zoom)
+{
+    m_zoom = zoom;
+    const int i = cbZoom->findData(zoom);
+    if (i >= 0)
+        cbZoom->setCurrentIndex(i);
+    refresh();
+}
+
+bool ReportPreview::findNext(const QString& text)
+{
+    const int from = m_markPage >= 0 ? m_markPage + 1 : m_page;
+    const std::optional<Report::Found> found = m_report.find(text, from);
+    if (!found) {
+        lbFindResult->setText(QStringLiteral("Не найдено"));
+        m_markPage = -1;
+        m_mark = QRectF();
+        refresh();
+        return false;
+    }
+    lbFindResult->setText(QStringLiteral("Страница %1").arg(found->page + 1));
+    m_markPage = found->page;
+    m_mark = found->rect;
+    showPage(found->page);
+    // The marked line in view.
+    const double ppm = kScreenDpi * effectiveZoom() / 25.4;
+    m_scroll->ensureVisible(0, int(m_mark.center().y() * ppm), 0, m_scroll->viewport()->height() / 3);
+    return true;
+}
+
+void ReportPreview::printReport()
+{
+    m_printer.setFullPage(true);
+    m_printer.setFromTo(1, m_report.pageCount());
+    QPrintDialog dialog(&m_printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const bool range = m_printer.printRange() == QPrinter::PageRange;
+    m_report.print(m_printer, range ? m_printer.fromPage() : 0, range ? m_printer.toPage() : 0);
+}
+
+void ReportPreview::savePdf()
+{
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить как PDF"),
+                                                QStringLiteral("History.pdf"),
+                                                QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        path += QLatin1String(".pdf");
+    QString error;
+    if (!m_report.exportPdf(path, &error))
+        QMessageBox::warning(this, windowTitle(), error);
+}
+
+void ReportPreview::pageSetup()
+{
+    ReportPage& p = m_report.design().page;
+    m_printer.setPageLayout(QPageLayout(QPageSize(QSizeF(std::min(p.width, p.height), std::max(p.width, p.height)),
+                                                  QPageSize::Millimeter),
+                                        p.width > p.height ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                        QMarginsF(p.marginLeft, p.marginTop, p.marginRight, p.marginBottom),
+                                        QPageLayout::Millimeter));
+    QPageSetupDialog dialog(&m_printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QPageLayout layout = m_printer.pageLayout();
+    const QSizeF size = layout.fullRect(QPageLayout::Millimeter).size();
+    const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+    p.width = size.width();
+    p.height = size.height();
+    p.marginLeft = margins.left();
+    p.marginTop = margins.top();
+    p.marginRight = margins.right();
+    p.marginBottom = margins.bottom();
+    m_report.prepare();
+    m_markPage = -1;
+    m_mark = QRectF();
+    showPage(0);
+}
+
+void ReportPreview::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+    } else if (event->key() == Qt::Key_PageDown) {
+        showPage(m_page + 1);
+    } else if (event->key() == Qt::Key_PageUp) {
+        showPage(m_page - 1);
+    } else if (event->key() == Qt::Key_Home && event->modifiers() & Qt::ControlModifier) {
+        showPage(0);
+    } else if (event->key() == Qt::Key_End && event->modifiers() & Qt::ControlModifier) {
+        showPage(m_report.pageCount() - 1);
+    } else if (event->matches(QKeySequence::Find)) {
+        edFind->setFocus();
+        edFind->selectAll();
+    } else if (event->matches(QKeySequence::FindNext)) {
+        findNext(edFind->text());
+    } else if (event->matches(QKeySequence::Print)) {
+        printReport();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void ReportPreview::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_zoom <= 0)
+        refresh();
+}
+
+} // namespace mx
