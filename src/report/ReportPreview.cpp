@@ -68,6 +68,10 @@ ReportPreview::ReportPreview(std::shared_ptr<Report> report, QWidget* parent)
     edFind->setObjectName(QStringLiteral("edFind"));
     edFind->setAccessibleName(QStringLiteral("Найти"));
     edFind->setPlaceholderText(QStringLiteral("Найти"));
+    edFind->setMinimumWidth(160);
+    for (QPushButton* bt : {btFirst, btPrior, btNext, btLast})
+        bt->setFixedWidth(36);
+    edPage->setMinimumWidth(70);
     btFind = toolButton(QStringLiteral("Найти далее"), "btFind", this);
     lbFindResult = new QLabel(this);
     lbFindResult->setObjectName(QStringLiteral("lbFindResult"));
@@ -92,6 +96,8 @@ ReportPreview::ReportPreview(std::shared_ptr<Report> report, QWidget* parent)
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_scroll->setWidget(lbPage);
     m_scroll->setWidgetResizable(false);
+    // Fitting zooms follow the view's size, known only once it is laid out.
+    m_scroll->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
@@ -286,11 +292,18 @@ void ReportPreview::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void ReportPreview::resizeEvent(QResizeEvent* event)
+bool ReportPreview::eventFilter(QObject* watched, QEvent* event)
 {
-    QWidget::resizeEvent(event);
-    if (m_zoom <= 0)
-        refresh();
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize && m_zoom <= 0) {
+        const QSize now = m_scroll->viewport()->size();
+        // A refit that shows or hides a scroll bar resizes the view again: refit only on a
+        // real change of width, or of height for the whole page.
+        if (now.width() != m_fittedFor.width() || (m_zoom < 0 && now.height() != m_fittedFor.height())) {
+            m_fittedFor = now;
+            refresh();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace mx

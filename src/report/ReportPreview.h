@@ -61,7 +61,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void refresh();
@@ -75,6 +75,7 @@ private:
     double m_zoom = 0;
     QRectF m_mark;     // the found text, in millimetres on page m_markPage
     int m_markPage = -1;
+    QSize m_fittedFor;
 };
 
 } // namespace mx
