@@ -14,6 +14,10 @@
 #include <cmath>
 #include <random>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace mx {
 namespace {
 
@@ -158,6 +162,30 @@ TEST_F(StatSampleTest, ReadsRowsByPositionAcrossPagesAndKeepsChanges)
     sample->removeAll();
     open();
     EXPECT_EQ(sample->count(), 0);
+}
+
+// Every append is on disk when it returns: a run killed right after it loses nothing.
+TEST_F(StatSampleTest, AnAppendSurvivesAKillRightAfterIt)
+{
+    sample.reset();
+    data.reset();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TdmMxData d(messages, defaultDataFileList(), dir.path());
+        if (!d.DataModuleCreate())
+            _exit(2);
+        StatSample s(d.taStat, NumberSeparators{});
+        const double value = 42.5;
+        s.append(std::span<const double>(&value, 1));
+        kill(getpid(), SIGKILL);
+        _exit(3);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+    open();
+    EXPECT_EQ(sample->values(), std::vector<double>{42.5});
 }
 
 } // namespace
