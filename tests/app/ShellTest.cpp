@@ -14,6 +14,7 @@
 #include "keypad/Keypad.h"
 #include "output/HistoryExport.h"
 #include "store/TfmMxOptions.h"
+#include "store/TdmMxData.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -30,6 +31,10 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QProcess>
+#include <QThread>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -319,4 +324,40 @@ TEST(Clipboard, AFocusedTapeCopiesItsOwnSelection)
     QTest::keyClick(app.window().meClsHistory, Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(QApplication::clipboard()->text().contains(QLatin1String("7.00")));
     EXPECT_EQ(app.display(), "7");
+}
+
+// The program itself, ended by SIGTERM as a logout ends it: it saves its state as File > Exit
+// does. The placement mode 1 that the store holds before the run is written back as 0.
+TEST(Termination, SigtermEndsTheProgramAndSavesItsState)
+{
+    test::RunningShell folder; // a data folder of its own, with the program not started
+    folder.storeField(QStringLiteral("Share"), QStringLiteral("MainWinPosition"), 1);
+    QProcess program;
+    program.setWorkingDirectory(folder.baseDir());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(MX_BINARY_DIR "/src/mirvalex"), {});
+    ASSERT_TRUE(program.waitForStarted());
+    // Running once it holds its tables' locks, as /proc/locks lists them (looking takes no
+    // lock that could get in the program's way).
+    const QString pid = QString::number(program.processId());
+    bool locked = false;
+    for (int i = 0; i < 200 && !locked; ++i) {
+        QThread::msleep(50);
+        QFile locks(QStringLiteral("/proc/locks"));
+        if (locks.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : locks.readAll().split('\n'))
+                locked |= line.contains("FLOCK") && line.split(' ').contains(pid.toLatin1());
+    }
+    ASSERT_TRUE(locked);
+    ::kill(pid_t(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+
+    test::RecordingMessages quiet;
+    TdmMxData data(quiet, defaultDataFileList(), folder.baseDir());
+    ASSERT_TRUE(data.DataModuleCreate());
+    EXPECT_EQ(data.taShare.asInteger(QStringLiteral("MainWinPosition")), 0);
 }
