@@ -1,20 +1,12 @@
 #include "FunctionDeclaration.h"
 
+#include "ScriptSymbols.h"
+
 #include <QStringList>
 
 namespace mx {
 
 namespace {
-
-bool isNameStart(QChar c)
-{
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_';
-}
-
-bool isNamePart(QChar c)
-{
-    return isNameStart(c) || (c >= u'0' && c <= u'9');
-}
 
 // The declaration as a list of names and single punctuation characters; empty when it
 // holds any other character.

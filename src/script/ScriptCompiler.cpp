@@ -27,21 +27,6 @@ struct Failure
     CompileError error;
 };
 
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-bool isNameStart(QChar c)
-{
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_';
-}
-
-bool isNamePart(QChar c)
-{
-    return isNameStart(c) || isDigit(c);
-}
-
 // The power of ten a decimal literal's value lies near, read from its digits and exponent;
 // tells an overflowing literal from one too small to be anything but zero.
 long long decimalMagnitude(const std::string& literal)
@@ -96,7 +81,7 @@ public:
             m_lineStart = m_pos;
             return t;
         }
-        if (isDigit(c) || (c == u'.' && m_pos + 1 < m_text.size() && isDigit(m_text.at(m_pos + 1))))
+        if (isScriptDigit(c) || (c == u'.' && m_pos + 1 < m_text.size() && isScriptDigit(m_text.at(m_pos + 1))))
             return number(t);
         if (isNameStart(c)) {
             while (m_pos < m_text.size() && isNamePart(m_text.at(m_pos)))
@@ -135,7 +120,7 @@ private:
     Token number(Token t)
     {
         auto digits = [&] {
-            while (m_pos < m_text.size() && isDigit(m_text.at(m_pos)))
+            while (m_pos < m_text.size() && isScriptDigit(m_text.at(m_pos)))
                 ++m_pos;
         };
         digits();
@@ -147,7 +132,7 @@ private:
             qsizetype p = m_pos + 1;
             if (p < m_text.size() && (m_text.at(p) == u'+' || m_text.at(p) == u'-'))
                 ++p;
-            if (p < m_text.size() && isDigit(m_text.at(p))) {
+            if (p < m_text.size() && isScriptDigit(m_text.at(p))) {
                 m_pos = p;
                 digits();
             }

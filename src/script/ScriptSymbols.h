@@ -27,6 +27,22 @@ struct ScriptFunction
     HostCallback host;
 };
 
+// The characters of names and numbers: ASCII letters, digits and the underscore.
+inline bool isScriptDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+inline bool isNameStart(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_';
+}
+
+inline bool isNamePart(QChar c)
+{
+    return isNameStart(c) || isScriptDigit(c);
+}
+
 // Names are matched without regard to letter case.
 inline QString foldName(const QString& name)
 {

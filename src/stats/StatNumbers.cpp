@@ -55,4 +55,11 @@ StatParse parseStatNumber(const QString& text, const NumberSeparators& seps)
     return {StatParse::Ok, double(v)};
 }
 
+QString refusedNumberMessage(StatParse::Status status, const QString& text)
+{
+    return (status == StatParse::OutOfRange ? QStringLiteral("Число вне допустимого диапазона: %1")
+                                            : QStringLiteral("Это не число: %1"))
+        .arg(text.left(40));
+}
+
 } // namespace mx

@@ -27,4 +27,7 @@ struct StatParse
 // An empty text reads as 0. A number beyond the double range is OutOfRange.
 StatParse parseStatNumber(const QString& text, const NumberSeparators& seps);
 
+// The message for a text that did not read as a number: out of range, or no number at all.
+QString refusedNumberMessage(StatParse::Status status, const QString& text);
+
 } // namespace mx

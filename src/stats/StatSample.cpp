@@ -123,9 +123,7 @@ bool StatSample::setData(const QModelIndex& index, const QVariant& value, int ro
     const QString text = value.toString();
     const StatParse p = parseStatNumber(text, m_seps);
     if (p.status != StatParse::Ok) {
-        emit refused(p.status == StatParse::OutOfRange
-                         ? QStringLiteral("Число вне допустимого диапазона: %1").arg(text.left(40))
-                         : QStringLiteral("Это не число: %1").arg(text.left(40)));
+        emit refused(refusedNumberMessage(p.status, text));
         return false;
     }
     const qint64 row = index.row();
@@ -133,7 +131,8 @@ bool StatSample::setData(const QModelIndex& index, const QVariant& value, int ro
     if (rowid < 0)
         return false;
     m_rows.update(rowid, p.value);
-    forgetFrom(row);
+    // The cached row itself takes the new value: its page stays valid.
+    m_pages[row / kPageSize][std::size_t(row % kPageSize)].value = p.value;
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     emit countChanged(m_count);
     return true;

@@ -260,9 +260,7 @@ void TfmMxStat::btAppendClick()
 {
     const StatParse p = parseStatNumber(edNewNumber->text(), m_core.seps());
     if (p.status != StatParse::Ok) {
-        warn(p.status == StatParse::OutOfRange
-                 ? QStringLiteral("Число вне допустимого диапазона: %1").arg(edNewNumber->text().left(40))
-                 : QStringLiteral("Это не число: %1").arg(edNewNumber->text().left(40)));
+        warn(refusedNumberMessage(p.status, edNewNumber->text()));
         edNewNumber->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -279,7 +277,7 @@ void TfmMxStat::btFromOp0Click()
 {
     const CalcValue v = m_core.edOp0.value();
     if (!(std::fabs(v) <= CalcValue(DBL_MAX))) {
-        warn(QStringLiteral("Число вне допустимого диапазона: %1").arg(m_core.edOp0.text()));
+        warn(refusedNumberMessage(StatParse::OutOfRange, m_core.edOp0.text()));
         return;
     }
     const double value = double(v);

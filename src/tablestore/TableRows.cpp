@@ -22,10 +22,15 @@ sqlite3* TableRows::db() const
     return m_table.m_db;
 }
 
+StoreError TableRows::lastError() const
+{
+    return StoreError(
+        QStringLiteral("%1: %2").arg(m_table.name(), QString::fromUtf8(sqlite3_errmsg(m_table.m_db))));
+}
+
 void TableRows::fail() const
 {
-    throw StoreError(
-        QStringLiteral("%1: %2").arg(m_table.name(), QString::fromUtf8(sqlite3_errmsg(m_table.m_db))));
+    throw lastError();
 }
 
 qint64 TableRows::count() const
@@ -94,8 +99,7 @@ std::vector<qint64> TableRows::append(std::span<const double> values)
     for (const double v : values) {
         sqlite3_bind_double(stmt.get(), 1, v);
         if (stmt.step() != SQLITE_DONE) {
-            const StoreError error(QStringLiteral("%1: %2").arg(
-                m_table.name(), QString::fromUtf8(sqlite3_errmsg(d))));
+            const StoreError error = lastError();
             if (many)
                 sqlite3_exec(d, "ROLLBACK;", nullptr, nullptr, nullptr);
             throw error;
@@ -104,8 +108,7 @@ std::vector<qint64> TableRows::append(std::span<const double> values)
         stmt.reset();
     }
     if (many && sqlite3_exec(d, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const StoreError error(
-            QStringLiteral("%1: %2").arg(m_table.name(), QString::fromUtf8(sqlite3_errmsg(d))));
+        const StoreError error = lastError();
         sqlite3_exec(d, "ROLLBACK;", nullptr, nullptr, nullptr);
         throw error;
     }

@@ -10,6 +10,7 @@ struct sqlite3;
 
 namespace mx {
 
+class StoreError;
 class StoreTable;
 
 // One numeric field of an open table, read by position and written in bulk: for tables too
@@ -45,6 +46,7 @@ public:
 private:
     std::vector<Row> select(const QString& condition, qint64 bound, qint64 offset, int limit) const;
     sqlite3* db() const;
+    StoreError lastError() const;
     [[noreturn]] void fail() const;
 
     StoreTable& m_table;
