@@ -2,7 +2,7 @@
 #include "texts/MessagePort.h"
 #include "engine/CalcSettings.h"
 #include "engine/Evaluator.h"
-#include "engine/NumberParser.h"
+#include "engine/NumberText.h"
 #include "engine/NumericField.h"
 #include "engine/PictureFormat.h"
 
@@ -41,7 +41,7 @@ void BM_ParseBack(benchmark::State& state)
 {
     const QString text = QStringLiteral("1,234,567.8912340000");
     for (auto _ : state)
-        benchmark::DoNotOptimize(parseNumber(text, QLatin1Char('.')));
+        benchmark::DoNotOptimize(NumberText().readField(text));
 }
 BENCHMARK(BM_ParseBack);
 

@@ -18,7 +18,7 @@ CalcCore::CalcCore(const NumberSeparators& seps, CalcHost& host, MessagePort& me
       edOp1(QStringLiteral("edOp1"), kInitialFieldFormat, seps),
       edOp2(QStringLiteral("edOp2"), kInitialFieldFormat, seps),
       edMem(QStringLiteral("edMem"), kInitialFieldFormat, seps), evaluator(messages, settings),
-      tape(tapeSink, seps), m_seps(seps), m_host(host), m_messages(messages)
+      tape(tapeSink, seps), m_numbers(seps), m_host(host), m_messages(messages)
 {
 }
 

@@ -4,6 +4,7 @@
 #include "CalcState.h"
 #include "Evaluator.h"
 #include "NumberSeparators.h"
+#include "NumberText.h"
 #include "NumericField.h"
 #include "TapeWriter.h"
 
@@ -23,7 +24,9 @@ public:
     CalcCore(const NumberSeparators& seps, CalcHost& host, MessagePort& messages,
              TapeSink& tape);
 
-    const NumberSeparators& seps() const { return m_seps; }
+    const NumberSeparators& seps() const { return m_numbers.separators(); }
+    // Every number text shown or read, with the separators the calculator was given.
+    const NumberText& numbers() const { return m_numbers; }
     CalcHost& host() { return m_host; }
     MessagePort& messages() { return m_messages; }
 
@@ -69,7 +72,7 @@ public:
     QString tapeNumber(const NumericField& reg) const { return tape.number(reg.value()); }
 
 private:
-    NumberSeparators m_seps;
+    NumberText m_numbers;
     CalcHost& m_host;
     MessagePort& m_messages;
     std::vector<NumericField*> m_extraFields;

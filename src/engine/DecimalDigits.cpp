@@ -1,5 +1,6 @@
 #include "DecimalDigits.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -17,20 +18,21 @@ void dropTrailingZeros(DecimalDigits& d)
 
 } // namespace
 
-DecimalDigits DecimalDigits::fromValue(CalcValue v)
+DecimalDigits DecimalDigits::fromValue(CalcValue v, int significant)
 {
     DecimalDigits d;
     if (v == 0 || !std::isfinite(v))
         return d;
     d.negative = std::signbit(v);
-    // "d.ddddddddddddddddde+XXXX": 18 significant digits, locale independent.
+    significant = std::clamp(significant, 1, kSignificant);
+    // "d.ddddddddddddddddde+XXXX": `significant` digits, locale independent.
     char buf[64];
     const auto res =
         std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific,
-                      kSignificant - 1);
+                      significant - 1);
     const char* p = buf;
     for (; p < res.ptr && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9' && d.count < kSignificant)
+        if (*p >= '0' && *p <= '9' && d.count < significant)
             d.digits[std::size_t(d.count++)] = *p;
     // The output is not NUL-terminated: read the exponent within its bounds.
     int exp10 = 0;

@@ -19,7 +19,9 @@ struct DecimalDigits
     int count = 0;
     int exponent = 0;
 
-    static DecimalDigits fromValue(CalcValue v);
+    static DecimalDigits fromValue(CalcValue v) { return fromValue(v, kSignificant); }
+    // The value correctly rounded (to nearest) to `significant` digits, 1 to 18.
+    static DecimalDigits fromValue(CalcValue v, int significant);
 
     bool isZero() const { return count == 0; }
 

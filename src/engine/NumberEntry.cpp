@@ -3,7 +3,7 @@
 #include "CalcCore.h"
 #include "CalcFault.h"
 #include "CalcHost.h"
-#include "NumberParser.h"
+#include "NumberText.h"
 #include "Registers.h"
 #include "texts/HelpContext.h"
 #include "texts/MessagePort.h"
@@ -41,7 +41,7 @@ bool NumberEntry::AppendEntry(NumericField& reg, const QString& characters)
     if (hadText && s.startsWith(QLatin1Char('0')) && (s.size() < 2 || s[1] != point))
         s.remove(0, 1);
 
-    if (parseNumber(s, point).overflow) {
+    if (NumberText(m_core.seps()).readField(s).overflow) {
         m_core.messages().ShowMsgDlg(faultMessage(CalcFault::Overflow), mkError, mbOKOnly,
                                      hcMessages);
         return false;
@@ -189,7 +189,7 @@ bool NumberEntry::PasteNumber(const QString& text)
         m_core.host().beep();
         return false;
     }
-    const ParsedNumber parsed = parseNumber(number, m_core.seps().decimal);
+    const ParsedNumber parsed = NumberText(m_core.seps()).readField(number);
     if (parsed.overflow) {
         m_core.messages().ShowMsgDlg(faultMessage(CalcFault::Overflow), mkError, mbOKOnly,
                                      hcMessages);

@@ -6,7 +6,11 @@ namespace mx {
 
 NumberSeparators NumberSeparators::fromSystemLocale()
 {
-    const QLocale locale = QLocale::system();
+    return fromLocale(QLocale::system());
+}
+
+NumberSeparators NumberSeparators::fromLocale(const QLocale& locale)
+{
     NumberSeparators seps;
     const QString dec = locale.decimalPoint();
     const QString group = locale.groupSeparator();

@@ -1,15 +1,13 @@
 #include "NumericField.h"
 
-#include "NumberParser.h"
-
 namespace mx {
 
 NumericField::NumericField(const QString& name, const QString& displayFormat,
                            const NumberSeparators& seps, QObject* parent)
-    : QObject(parent), m_format(displayFormat), m_seps(seps)
+    : QObject(parent), m_format(displayFormat), m_numbers(seps)
 {
     setObjectName(name);
-    m_text = m_format.format(0, m_seps);
+    m_text = formatValue(0);
 }
 
 void NumericField::setText(const QString& text)
@@ -24,7 +22,7 @@ void NumericField::setText(const QString& text)
 CalcValue NumericField::value() const
 {
     if (!m_valueKnown) {
-        m_value = parseNumber(m_text, m_seps.decimal).value;
+        m_value = m_numbers.readField(m_text).value;
         m_valueKnown = true;
     }
     return m_value;

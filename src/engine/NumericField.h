@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CalcValue.h"
-#include "NumberSeparators.h"
+#include "NumberText.h"
 #include "PictureFormat.h"
 
 #include <QObject>
@@ -35,8 +35,8 @@ public:
     // Shows the text again through the display format, as on gaining or losing focus.
     void reformat();
 
-    QString formatValue(CalcValue value) const { return m_format.format(value, m_seps); }
-    const NumberSeparators& separators() const { return m_seps; }
+    QString formatValue(CalcValue value) const { return m_numbers.picture(value, m_format); }
+    const NumberSeparators& separators() const { return m_numbers.separators(); }
 
 signals:
     void textChanged(const QString& text);
@@ -47,7 +47,7 @@ private:
     mutable CalcValue m_value = 0;
     mutable bool m_valueKnown = false;
     PictureFormat m_format;
-    NumberSeparators m_seps;
+    NumberText m_numbers;
 };
 
 } // namespace mx

@@ -1,6 +1,6 @@
 #include "Report.h"
 
-#include "engine/NumberParser.h"
+#include "engine/NumberText.h"
 #include "engine/PictureFormat.h"
 #include "texts/WindowLook.h"
 
@@ -48,7 +48,8 @@ QString formatted(const ReportObject& o, const QString& line)
     if (!ok)
         return line;
     const NumberSeparators seps;
-    return PictureFormat(o.formatStr).format(parseNumber(line.trimmed(), seps.decimal).value, seps);
+    const NumberText numbers(seps);
+    return numbers.picture(numbers.readField(line.trimmed()).value, o.formatStr);
 }
 
 class Layout

@@ -1,7 +1,7 @@
 #include "StatNumbers.h"
 
 #include "engine/NumberEntry.h"
-#include "engine/NumberParser.h"
+#include "engine/NumberText.h"
 
 #include <cfloat>
 #include <cmath>
@@ -48,7 +48,7 @@ StatParse parseStatNumber(const QString& text, const NumberSeparators& seps)
     const QString number = NumberEntry::pastedNumberText(t, seps.decimal, seps.thousands);
     if (number.isEmpty())
         return {};
-    const ParsedNumber parsed = parseNumber(number, seps.decimal);
+    const ParsedNumber parsed = NumberText(seps).readField(number);
     const CalcValue v = negative ? -parsed.value : parsed.value;
     if (parsed.overflow || !(std::fabs(v) <= CalcValue(DBL_MAX)))
         return {StatParse::OutOfRange, 0};

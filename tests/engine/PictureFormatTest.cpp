@@ -1,4 +1,4 @@
-#include "engine/NumberParser.h"
+#include "engine/NumberText.h"
 #include "engine/PictureFormat.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +65,7 @@ TEST(PictureFormatShared, EveryCaseOfTheSharedFileFormatsAsExpected)
     ASSERT_GE(cases.size(), 1300u) << "shared number-format cases not found";
     int failures = 0;
     for (const SharedCase& c : cases) {
-        const CalcValue v = parseNumber(c.value, QLatin1Char('.')).value;
+        const CalcValue v = NumberText(kDot).readField(c.value).value;
         const PictureFormat fmt(c.picture);
         const QString dot = fmt.format(v, kDot);
         const QString comma = fmt.format(v, kComma);
@@ -152,7 +152,7 @@ TEST(PictureFormat, ExtremeMagnitudesFormatInEveryPicture)
             const QString text = fmt.format(v, kComma);
             EXPECT_FALSE(text.isEmpty()) << picture;
             // What is shown reads back as a finite number.
-            EXPECT_TRUE(std::isfinite(parseNumber(text, kComma.decimal).value)) << picture;
+            EXPECT_TRUE(std::isfinite(NumberText(kComma).readField(text).value)) << picture;
         }
     }
 }
