@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool fonts-dejavu-core
     dpkg-dev file poppler-utils
+    lintian appstream
 )
 
 missing=()

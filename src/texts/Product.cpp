@@ -19,12 +19,12 @@ QString productTitle()
 
 QString productSite()
 {
-    return QStringLiteral("https://mirvalex.example.org/");
+    return QStringLiteral(MX_SITE);
 }
 
 QString supportAddress()
 {
-    return QStringLiteral("support@mirvalex.example.org");
+    return QStringLiteral(MX_SUPPORT_ADDRESS);
 }
 
 } // namespace mx
