@@ -23,7 +23,7 @@ foreach(ddeb IN LISTS CPACK_PACKAGE_FILES)
     file(MAKE_DIRECTORY "${root}/usr/share/doc")
     file(CREATE_LINK "${package}" "${root}/usr/share/doc/${package}-dbgsym" SYMBOLIC)
 
-    execute_process(COMMAND dpkg-deb --root-owner-group -Zgzip --build "${root}" "${ddeb}"
+    execute_process(COMMAND dpkg-deb --root-owner-group -Zgzip -z6 --build "${root}" "${ddeb}"
                     OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
     file(REMOVE_RECURSE "${root}")
 endforeach()
