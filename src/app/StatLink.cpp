@@ -75,14 +75,20 @@ void StatLink::btStaClick()
 
 void StatLink::btAveClick()
 {
-    if (m_stat && m_stat->btCalcClick())
-        m_stat->btAvrToOp0Click();
+    if (m_stat)
+        m_stat->btCalcClick([stat = m_stat] {
+            if (stat)
+                stat->btAvrToOp0Click();
+        });
 }
 
 void StatLink::btSumClick()
 {
-    if (m_stat && m_stat->btCalcClick())
-        m_stat->btSumToOp0Click();
+    if (m_stat)
+        m_stat->btCalcClick([stat = m_stat] {
+            if (stat)
+                stat->btSumToOp0Click();
+        });
 }
 
 void StatLink::btDatClick()

@@ -52,6 +52,15 @@ std::vector<double> StatSample::values() const
     return out;
 }
 
+qint64 StatSample::readAfter(qint64 rowid, int limit, std::vector<double>& out) const
+{
+    for (const TableRows::Row& row : m_rows.rowsAfter(rowid, limit)) {
+        out.push_back(row.value);
+        rowid = row.rowid;
+    }
+    return rowid;
+}
+
 void StatSample::append(std::span<const double> values)
 {
     if (values.empty())
@@ -68,6 +77,17 @@ void StatSample::append(std::span<const double> values)
         m_count += qint64(values.size());
     }
     emit countChanged(m_count);
+}
+
+void StatSample::Batch::add(std::span<const double> values)
+{
+    m_values.insert(m_values.end(), values.begin(), values.end());
+}
+
+void StatSample::Batch::commit()
+{
+    m_sample.append(m_values);
+    m_values.clear();
 }
 
 void StatSample::removeAt(qint64 row)

@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 
+#include <limits>
 #include <map>
 #include <span>
 #include <vector>
@@ -29,9 +30,28 @@ public:
     double valueAt(qint64 row) const;
     // Every value, in order, read in one pass.
     std::vector<double> values() const;
+    // A large sample read a slice at a time: up to `limit` values of the rows after the row
+    // `rowid` (kBeforeFirst for the start), added to `out`; the rowid of the last row read,
+    // or `rowid` itself when no row follows.
+    static constexpr qint64 kBeforeFirst = std::numeric_limits<qint64>::min();
+    qint64 readAfter(qint64 rowid, int limit, std::vector<double>& out) const;
 
     // Appends at the end, all or none, in one transaction.
     void append(std::span<const double> values);
+
+    // A long append made in slices, all or none: the rows added show in the sample on
+    // commit(); a batch dropped before it leaves the sample as it was.
+    class Batch
+    {
+    public:
+        explicit Batch(StatSample& sample) : m_sample(sample) {}
+        void add(std::span<const double> values);
+        void commit();
+
+    private:
+        StatSample& m_sample;
+        std::vector<double> m_values;
+    };
     void removeAt(qint64 row);
     void removeAll();
 

@@ -1,6 +1,10 @@
 #include "TfmMxStat.h"
 
-#include "PastedNumbers.h"
+#include "BulkAppend.h"
+#include "SampleCalculation.h"
+#include "SampleChart.h"
+#include "SampleExport.h"
+#include "SampleTaskRunner.h"
 #include "StatNumbers.h"
 #include "StatSample.h"
 #include "engine/CalcCore.h"
@@ -15,6 +19,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -51,8 +60,41 @@ constexpr MeasureRow kMeasures[] = {
     {"edUES", "lbUnbEstimator", "btUesToOp0", "Estimate S (for N-1)"},
 };
 
+constexpr MeasureRow kOrderMeasures[] = {
+    {"edMedian", "lbMedian", "btMedianToOp0", "Median"},
+    {"edLowerQuartile", "lbLowerQuartile", "btLowerQuartileToOp0", "Lower quartile"},
+    {"edUpperQuartile", "lbUpperQuartile", "btUpperQuartileToOp0", "Upper quartile"},
+    {"edIQR", "lbIQR", "btIqrToOp0", "Interquartile range"},
+};
+
 constexpr int kRowTop = 76;
 constexpr int kRowHeight = 28;
+// The order measures' group, below the ten measures, and the picture's panel to the right.
+constexpr int kGroupTop = kRowTop + 10 * kRowHeight + 6;
+constexpr int kGroupHeight = 22 + 4 * kRowHeight + 4;
+constexpr int kPanelLeft = 666;
+constexpr int kPanelWidth = 400;
+// The share table's field that keeps whether the picture is shown; data folders made before
+// it existed lack it, and there the picture is shown and its state not kept.
+const QString kPictureField = QStringLiteral("StatWinPicture");
+
+bool hasField(const StoreTable& table, const QString& name)
+{
+    for (const FieldDef& f : table.fields())
+        if (f.name.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+QLineEdit* measureField(const char* name, QWidget* parent, QRect geometry)
+{
+    auto* field = new QLineEdit(QStringLiteral("0"), parent);
+    field->setObjectName(QLatin1String(name));
+    field->setReadOnly(true);
+    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    field->setGeometry(geometry);
+    return field;
+}
 
 QPushButton* button(const char* name, const QString& caption, QWidget* parent, QRect geometry)
 {
@@ -71,7 +113,8 @@ TfmMxStat::TfmMxStat(StoreTable& sample, StoreTable* share, CalcCore& core,
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint),
       m_share(share), m_core(core), m_showHelp(std::move(showHelp)),
-      m_sample(std::make_unique<StatSample>(sample, core.seps()))
+      m_sample(std::make_unique<StatSample>(sample, core.seps())),
+      m_tasks(std::make_unique<SampleTaskRunner>(this))
 {
     setObjectName(QStringLiteral("fmMxStat"));
     setWindowTitle(QStringLiteral("Statistics"));
@@ -120,11 +163,7 @@ void TfmMxStat::buildControls()
         auto* label = new QLabel(QLatin1String(m.caption), this);
         label->setObjectName(QLatin1String(m.label));
         label->setGeometry(200, top + 3, 240, 20);
-        auto* field = new QLineEdit(QStringLiteral("0"), this);
-        field->setObjectName(QLatin1String(m.field));
-        field->setReadOnly(true);
-        field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        field->setGeometry(448, top, 150, 24);
+        QLineEdit* field = measureField(m.field, this, {448, top, 150, 24});
         label->setBuddy(field);
         auto* transfer = button(m.button, QStringLiteral("В ввод"), this, {604, top, 52, 24});
         transfer->setToolTip(QStringLiteral("Скопировать в поле «Ввод и результат»"));
@@ -134,19 +173,30 @@ void TfmMxStat::buildControls()
         transferButtons[std::size_t(i)] = transfer;
     }
 
-    const int bottom = kRowTop + 10 * kRowHeight + 12;
+    buildOrderGroup();
+    btImport = button("btImport", QStringLiteral("Import..."), this, {200, 40, 116, 26});
+    btExport = button("btExport", QStringLiteral("Export..."), this, {324, 40, 116, 26});
+
+    const int bottom = kGroupTop + kGroupHeight + 8;
     btCalc = button("btCalc", QStringLiteral("&Calculate"), this, {448, bottom, 150, 28});
+    btPicture = button("btPicture", QStringLiteral("Picture"), this, {200, bottom, 150, 28});
+    btPicture->setCheckable(true);
     btOK = button("btOK", QStringLiteral("&OK"), this, {200, bottom + 36 + 14, 100, 28});
     btHelp = button("btHelp", QStringLiteral("&Help"), this, {556, bottom + 50, 100, 28});
     btOK->move(btHelp->x() - 108, btHelp->y());
     dgStat->resize(dgStat->width(), btHelp->geometry().bottom() + 1 - dgStat->y());
+    buildPicturePanel();
 
     connect(btAppend, &QPushButton::clicked, this, &TfmMxStat::btAppendClick);
     connect(btFromOp0, &QPushButton::clicked, this, &TfmMxStat::btFromOp0Click);
     connect(btDelete, &QPushButton::clicked, this, &TfmMxStat::btDeleteClick);
     connect(btDelAll, &QPushButton::clicked, this, &TfmMxStat::btDelAllClick);
-    connect(btCalc, &QPushButton::clicked, this, &TfmMxStat::btCalcClick);
+    connect(btCalc, &QPushButton::clicked, this, [this] { btCalcClick(); });
     connect(btOK, &QPushButton::clicked, this, &QWidget::close);
+    connect(btImport, &QPushButton::clicked, this, &TfmMxStat::btImportClick);
+    connect(btExport, &QPushButton::clicked, this, &TfmMxStat::btExportClick);
+    connect(btPicture, &QPushButton::toggled, this, &TfmMxStat::showPicture);
+    connect(btCopyPicture, &QPushButton::clicked, this, &TfmMxStat::copyPicture);
     connect(btHelp, &QPushButton::clicked, this, [this] {
         if (m_showHelp)
             m_showHelp(hcStatistics);
@@ -154,6 +204,68 @@ void TfmMxStat::buildControls()
     connect(m_sample.get(), &StatSample::countChanged, this, &TfmMxStat::CheckRecordCount);
     connect(m_sample.get(), &StatSample::refused, this, &TfmMxStat::warn);
     setTabOrder(edNewNumber, btAppend);
+}
+
+void TfmMxStat::buildOrderGroup()
+{
+    gbOrder = new QGroupBox(QStringLiteral("Order measures"), this);
+    gbOrder->setObjectName(QStringLiteral("gbOrder"));
+    gbOrder->setGeometry(196, kGroupTop, 464, kGroupHeight);
+    for (int i = 0; i < 4; ++i) {
+        const MeasureRow& m = kOrderMeasures[i];
+        const int top = 22 + i * kRowHeight;
+        auto* label = new QLabel(QLatin1String(m.caption), gbOrder);
+        label->setObjectName(QLatin1String(m.label));
+        label->setGeometry(4, top + 3, 240, 20);
+        QLineEdit* field = measureField(m.field, gbOrder, {252, top, 150, 24});
+        label->setBuddy(field);
+        auto* transfer = button(m.button, QStringLiteral("В ввод"), gbOrder, {408, top, 52, 24});
+        transfer->setToolTip(QStringLiteral("Скопировать в поле «Ввод и результат»"));
+        connect(transfer, &QPushButton::clicked, this, [this, i] { transferToOp0(10 + i); });
+        orderLabels[std::size_t(i)] = label;
+        orderFields[std::size_t(i)] = field;
+        orderTransferButtons[std::size_t(i)] = transfer;
+    }
+}
+
+void TfmMxStat::buildPicturePanel()
+{
+    const int height = btHelp->geometry().bottom() + 1 - dgStat->y();
+    pnPicture = new QWidget(this);
+    pnPicture->setObjectName(QStringLiteral("pnPicture"));
+    pnPicture->setGeometry(kPanelLeft, dgStat->y(), kPanelWidth, height);
+    chart = new SampleChart(
+        [this](double v) { return formatStatNumber(v, m_core.seps()); }, pnPicture);
+    chart->setGeometry(0, 0, kPanelWidth, height - 36);
+    btCopyPicture = button("btCopyPicture", QStringLiteral("Copy picture"), pnPicture,
+                           {kPanelWidth - 180, height - 28, 180, 28});
+}
+
+void TfmMxStat::fitSize()
+{
+    const int width = pictureShown() ? pnPicture->geometry().right() + 1 + 10
+                                     : btHelp->geometry().right() + 1 + 10;
+    setFixedSize(width, btHelp->geometry().bottom() + 1 + 10);
+}
+
+bool TfmMxStat::pictureShown() const
+{
+    return btPicture->isChecked();
+}
+
+void TfmMxStat::showPicture(bool shown)
+{
+    if (btPicture->isChecked() != shown) {
+        btPicture->setChecked(shown); // comes back here through toggled
+        return;
+    }
+    pnPicture->setVisible(shown);
+    fitSize();
+}
+
+void TfmMxStat::copyPicture()
+{
+    QGuiApplication::clipboard()->setImage(chart->image());
 }
 
 void TfmMxStat::FormCreate()
@@ -164,7 +276,13 @@ void TfmMxStat::FormCreate()
         measureFields[i]->setAccessibleName(measureLabels[i]->text());
         transferButtons[i]->setAccessibleName(QStringLiteral("В ввод: ") + measureLabels[i]->text());
     }
-    setFixedSize(btHelp->geometry().right() + 1 + 10, btHelp->geometry().bottom() + 1 + 10);
+    for (std::size_t i = 0; i < 4; ++i) {
+        orderFields[i]->setAccessibleName(orderLabels[i]->text());
+        orderTransferButtons[i]->setAccessibleName(QStringLiteral("В ввод: ") + orderLabels[i]->text());
+    }
+    const bool keepsPicture = m_share && m_share->isOpen() && hasField(*m_share, kPictureField);
+    btPicture->setChecked(!keepsPicture || m_share->asBoolean(kPictureField));
+    showPicture(btPicture->isChecked());
     if (m_share && m_share->isOpen()) {
         const QPoint stored(int(m_share->asInteger(QStringLiteral("StatWinLeft"))),
                             int(m_share->asInteger(QStringLiteral("StatWinTop"))));
@@ -187,6 +305,8 @@ void TfmMxStat::FormDestroy()
         EnsureTableEdit(*m_share);
         m_share->setValue(QStringLiteral("StatWinLeft"), x());
         m_share->setValue(QStringLiteral("StatWinTop"), y());
+        if (hasField(*m_share, kPictureField))
+            m_share->setValue(kPictureField, pictureShown());
         PostTableIfEditing(*m_share);
     } catch (const StoreError& e) {
         m_core.messages().ShowMsgDlg(QStringLiteral("Положение окна не сохранено.\r\r") + e.message(),
@@ -203,40 +323,50 @@ void TfmMxStat::closeEvent(QCloseEvent* event)
 void TfmMxStat::CheckRecordCount()
 {
     const qint64 n = m_sample->count();
-    for (QPushButton* bt : {btDelete, btDelAll, btCalc})
+    for (QPushButton* bt : {btDelete, btDelAll, btCalc, btExport})
         bt->setEnabled(n > 0);
     measureFields[0]->setText(QString::number(n));
     m_values[0] = CalcValue(n);
 }
 
-bool TfmMxStat::btCalcClick()
+bool TfmMxStat::btCalcClick(std::function<void()> then)
 {
+    if (busy())
+        return false;
     CheckRecordCount();
     if (m_sample->count() == 0) {
         warn(QStringLiteral("Выборка пуста: добавьте числа, чтобы вычислить среднее и сумму."));
         return false;
     }
-    std::vector<double> values;
-    try {
-        values = m_sample->values();
-    } catch (const StoreError& e) {
-        warn(e.message());
-        return false;
-    }
-    m_measures = computeMeasures(values);
-    showMeasures();
+    m_tasks->run(std::make_unique<SampleCalculation>(*m_sample), [this, then](SampleTask* task) {
+        if (!task)
+            return;
+        if (!task->error().isEmpty()) {
+            warn(task->error());
+            return;
+        }
+        m_summary = static_cast<SampleCalculation*>(task)->summary();
+        showMeasures();
+        if (then)
+            then();
+    });
     return true;
 }
 
 void TfmMxStat::showMeasures()
 {
-    const StatMeasures& m = m_measures;
-    const CalcValue values[] = {CalcValue(m.n), m.min,  m.max,      m.range,     m.centre,
-                                m.sum,          m.mean, m.variance, m.deviation, m.estimateS};
-    for (std::size_t i = 1; i < 10; ++i) {
+    const StatMeasures& m = m_summary.measures;
+    const OrderMeasures& o = m_summary.order;
+    const CalcValue values[] = {CalcValue(m.n), m.min,      m.max,         m.range,
+                                m.centre,       m.sum,      m.mean,        m.variance,
+                                m.deviation,    m.estimateS, o.median,     o.lowerQuartile,
+                                o.upperQuartile, o.iqr};
+    for (std::size_t i = 1; i < m_values.size(); ++i) {
         m_values[i] = values[i];
-        measureFields[i]->setText(formatStatNumber(values[i], m_core.seps()));
+        QLineEdit* field = i < 10 ? measureFields[i] : orderFields[i - 10];
+        field->setText(formatStatNumber(values[i], m_core.seps()));
     }
+    chart->setPicture(m_summary.picture);
 }
 
 void TfmMxStat::transferToOp0(int index)
@@ -258,6 +388,8 @@ bool TfmMxStat::appendValues(std::span<const double> values)
 
 void TfmMxStat::btAppendClick()
 {
+    if (busy())
+        return;
     const StatParse p = parseStatNumber(edNewNumber->text(), m_core.seps());
     if (p.status != StatParse::Ok) {
         warn(refusedNumberMessage(p.status, edNewNumber->text()));
@@ -275,6 +407,8 @@ void TfmMxStat::btAppendClick()
 
 void TfmMxStat::btFromOp0Click()
 {
+    if (busy())
+        return;
     const CalcValue v = m_core.edOp0.value();
     if (!(std::fabs(v) <= CalcValue(DBL_MAX))) {
         warn(refusedNumberMessage(StatParse::OutOfRange, m_core.edOp0.text()));
@@ -287,6 +421,8 @@ void TfmMxStat::btFromOp0Click()
 
 void TfmMxStat::btDeleteClick()
 {
+    if (busy())
+        return;
     const QModelIndex current = dgStat->currentIndex();
     if (current.isValid()) {
         try {
@@ -300,6 +436,8 @@ void TfmMxStat::btDeleteClick()
 
 void TfmMxStat::btDelAllClick()
 {
+    if (busy())
+        return;
     if (m_core.messages().ShowMsgDlg(QStringLiteral("Удалить все"), mkWarning, mbYesNo, hcNone) ==
         mrYes) {
         try {
@@ -322,13 +460,86 @@ void TfmMxStat::deleteGridRecord()
 
 void TfmMxStat::pasteNumbers(const QString& text)
 {
-    const PastedNumbers pasted = parsePastedNumbers(text, m_core.seps());
-    if (!pasted.error.isEmpty()) {
-        warn(pasted.error);
+    appendColumn(text.toUtf8(), false, QString(), QStringLiteral("В буфере обмена нет чисел."));
+}
+
+void TfmMxStat::appendColumn(QByteArray text, bool fromFile, const QString& context,
+                             const QString& noNumbers)
+{
+    if (busy())
+        return;
+    NumberColumn column(std::move(text), fromFile ? NumberColumn::Source::File : NumberColumn::Source::Pasted,
+                        m_core.seps());
+    m_tasks->run(std::make_unique<BulkAppend>(*m_sample, std::move(column), context, noNumbers),
+                 [this](SampleTask* task) { appendDone(task); });
+}
+
+void TfmMxStat::appendDone(SampleTask* task)
+{
+    CheckRecordCount();
+    if (!task)
+        return;
+    if (!task->error().isEmpty()) {
+        warn(task->error());
         return;
     }
-    appendValues(pasted.values);
-    CheckRecordCount();
+    dgStat->scrollToBottom();
+}
+
+void TfmMxStat::btImportClick()
+{
+    if (busy())
+        return;
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Импорт выборки"), QDir::homePath(),
+        QStringLiteral("Текст и CSV (*.txt *.csv);;Все файлы (*)"));
+    if (!path.isEmpty())
+        importFile(path);
+}
+
+void TfmMxStat::importFile(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        warn(QStringLiteral("Файл «%1» не прочитан.\r\r%2").arg(name, file.errorString()));
+        return;
+    }
+    QByteArray text = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        warn(QStringLiteral("Файл «%1» не прочитан.\r\r%2").arg(name, file.errorString()));
+        return;
+    }
+    appendColumn(std::move(text), true, QStringLiteral("Файл «%1».\r").arg(name),
+                 QStringLiteral("В файле нет чисел."));
+}
+
+void TfmMxStat::btExportClick()
+{
+    if (busy() || m_sample->count() == 0)
+        return;
+    QFileDialog dialog(this, QStringLiteral("Экспорт выборки"), QDir::homePath(),
+                       QStringLiteral("CSV (*.csv);;Все файлы (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(QStringLiteral("выборка.csv"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        exportFile(dialog.selectedFiles().front());
+}
+
+void TfmMxStat::exportFile(const QString& path)
+{
+    if (busy())
+        return;
+    m_tasks->run(std::make_unique<SampleExport>(*m_sample, path), [this](SampleTask* task) {
+        if (task && !task->error().isEmpty())
+            warn(task->error());
+    });
+}
+
+bool TfmMxStat::busy() const
+{
+    return m_tasks->busy();
 }
 
 void TfmMxStat::warn(const QString& message)

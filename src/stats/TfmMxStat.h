@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StatMeasures.h"
+#include "SampleSummary.h"
 
 #include <QWidget>
 
@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -16,12 +17,16 @@ class QTableView;
 namespace mx {
 
 class CalcCore;
+class SampleChart;
+class SampleTask;
+class SampleTaskRunner;
 class StatSample;
 class StoreTable;
 
 // The statistics window: the stored sample in a grid, an entry field for new numbers, the
-// ten measures with a button each that copies the measure into the calculator's input, and
-// the number of the input appended with one click. Not modal; one at a time.
+// ten measures and the four order measures with a button each that copies the measure into
+// the calculator's input, the number of the input appended with one click, and a panel with
+// a picture of the sample that can be shown or hidden. Not modal; one at a time.
 class TfmMxStat : public QWidget
 {
     Q_OBJECT
@@ -34,21 +39,36 @@ public:
     ~TfmMxStat() override;
 
     StatSample& sample() { return *m_sample; }
-    const StatMeasures& measures() const { return m_measures; }
+    const StatMeasures& measures() const { return m_summary.measures; }
+    const OrderMeasures& orderMeasures() const { return m_summary.order; }
 
     void CheckRecordCount();
-    // False (and a warning, nothing changed) on an empty sample.
-    bool btCalcClick();
+    // False (and a warning, nothing changed) on an empty sample. Otherwise the measures
+    // are shown and `then` runs: at once for a small sample, after the slices of a large
+    // one (not at all when the user cancels it).
+    bool btCalcClick(std::function<void()> then = {});
     void btAppendClick();
     void btDeleteClick();
     void btDelAllClick();
     void btFromOp0Click();
-    // Copies measure `index` (0 for N to 9 for S, in the order of the fields) into the input.
+    // Copies measure `index` (0 for N to 9 for S, then 10 for the median to 13 for the IQR,
+    // in the order of the fields) into the input.
     void transferToOp0(int index);
     void btAvrToOp0Click() { transferToOp0(6); }
     void btSumToOp0Click() { transferToOp0(5); }
     // Appends every number of the clipboard's text, or none and a message.
     void pasteNumbers(const QString& text);
+    // Import and export through the platform's file dialogs, and without them.
+    void btImportClick();
+    void btExportClick();
+    void importFile(const QString& path);
+    void exportFile(const QString& path);
+    // A task (calculation, append of a large column, export) is running in slices.
+    bool busy() const;
+    SampleTaskRunner& tasks() { return *m_tasks; }
+    void showPicture(bool shown);
+    bool pictureShown() const;
+    void copyPicture();
 
     QTableView* dgStat;
     QLineEdit* edNewNumber;
@@ -63,6 +83,17 @@ public:
     std::array<QLineEdit*, 10> measureFields{};
     std::array<QLabel*, 10> measureLabels{};
     std::array<QPushButton*, 10> transferButtons{};
+    QGroupBox* gbOrder;
+    // edMedian, edLowerQuartile, edUpperQuartile, edIQR.
+    std::array<QLineEdit*, 4> orderFields{};
+    std::array<QLabel*, 4> orderLabels{};
+    std::array<QPushButton*, 4> orderTransferButtons{};
+    QPushButton* btImport;
+    QPushButton* btExport;
+    QPushButton* btPicture;
+    QWidget* pnPicture;
+    SampleChart* chart;
+    QPushButton* btCopyPicture;
 
 signals:
     // The window is closing: the main window's buttons that need it go off.
@@ -75,10 +106,15 @@ protected:
 
 private:
     void buildControls();
+    void buildOrderGroup();
+    void buildPicturePanel();
+    void fitSize();
     void FormCreate();
     void FormDestroy();
     // Appends one value that has passed its checks; false when the store refused it.
     bool appendValues(std::span<const double> values);
+    void appendColumn(QByteArray text, bool fromFile, const QString& context, const QString& noNumbers);
+    void appendDone(SampleTask* task);
     void showMeasures();
     void deleteGridRecord();
     void warn(const QString& message);
@@ -87,9 +123,11 @@ private:
     CalcCore& m_core;
     std::function<void(int)> m_showHelp;
     std::unique_ptr<StatSample> m_sample;
-    StatMeasures m_measures;
+    // After the sample: a running task that uses it goes first.
+    std::unique_ptr<SampleTaskRunner> m_tasks;
+    SampleSummary m_summary;
     // The exact values the measure fields show, transferred as they are.
-    std::array<CalcValue, 10> m_values{};
+    std::array<CalcValue, 14> m_values{};
 };
 
 } // namespace mx

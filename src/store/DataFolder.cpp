@@ -32,7 +32,16 @@ void writeStartRecords(TableSession& session, const QString& dir)
     share.append();
     for (const FieldDef& f : TableSchemas::share())
         share.setValue(f.name, 0);
+    share.setValue(QStringLiteral("StatWinPicture"), true); // the sample's picture is shown
     share.post();
+}
+
+FieldList newShareFields()
+{
+    FieldList fields = TableSchemas::share();
+    const FieldList added = TableSchemas::shareAdded();
+    fields.insert(fields.end(), added.begin(), added.end());
+    return fields;
 }
 
 } // namespace
@@ -42,7 +51,7 @@ QString createDataFolder(const QString& baseDir)
     const QString dir = QDir(baseDir).filePath(QStringLiteral("Data"));
     const std::pair<const QString*, FieldList> tables[] = {
         {&TableSchemas::classicName, TableSchemas::classic()},
-        {&TableSchemas::shareName, TableSchemas::share()},
+        {&TableSchemas::shareName, newShareFields()},
         {&TableSchemas::statName, TableSchemas::stat()}};
     for (const auto& [name, fields] : tables)
         for (const char* ext : {".Dat", ".Idx"})

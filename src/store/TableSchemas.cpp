@@ -39,6 +39,11 @@ FieldList TableSchemas::share()
             {QStringLiteral("StatWinTop"), T::Integer}};
 }
 
+FieldList TableSchemas::shareAdded()
+{
+    return {{QStringLiteral("StatWinPicture"), FieldType::Boolean}};
+}
+
 FieldList TableSchemas::stat()
 {
     return {{QStringLiteral("Pos"), FieldType::Integer},

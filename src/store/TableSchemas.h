@@ -15,6 +15,9 @@ struct TableSchemas
 
     static FieldList classic();
     static FieldList share();
+    // Fields that a new data folder's share table has beyond the required ones; a folder
+    // made before they existed lacks them, so their readers check for them first.
+    static FieldList shareAdded();
     static FieldList stat();
 };
 

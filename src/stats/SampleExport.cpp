@@ -1,0 +1,67 @@
+#include "SampleExport.h"
+
+#include "NumberColumn.h"
+#include "StatSample.h"
+#include "tablestore/StoreError.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace mx {
+
+SampleExport::SampleExport(const StatSample& sample, const QString& path)
+    : m_sample(sample), m_file(path), m_size(sample.count()), m_lastRowid(StatSample::kBeforeFirst)
+{
+}
+
+bool SampleExport::fail(const QString& reason)
+{
+    m_file.cancelWriting();
+    m_error = QStringLiteral("Выборка не сохранена в файл «%1».\r\r%2")
+                  .arg(QFileInfo(m_file.fileName()).fileName(), reason);
+    return false;
+}
+
+bool SampleExport::step()
+{
+    QByteArray text;
+    if (!m_open) {
+        if (!m_file.open(QIODevice::WriteOnly))
+            return fail(m_file.errorString());
+        m_open = true;
+        text = "Number\n";
+    }
+    std::vector<double> values;
+    values.reserve(kSlice);
+    try {
+        m_lastRowid = m_sample.readAfter(m_lastRowid, kSlice, values);
+    } catch (const StoreError& e) {
+        return fail(e.message());
+    }
+    text.reserve(text.size() + qsizetype(values.size()) * 24);
+    for (const double v : values) {
+        text += dataNumberText(v);
+        text += '\n';
+    }
+    if (m_file.write(text) != text.size())
+        return fail(m_file.errorString());
+    m_written += qint64(values.size());
+    if (values.size() == std::size_t(kSlice))
+        return true;
+    if (!m_file.commit())
+        return fail(m_file.errorString());
+    return false;
+}
+
+double SampleExport::progress() const
+{
+    return m_size > 0 ? std::min(1.0, double(m_written) / double(m_size)) : 1.0;
+}
+
+QString SampleExport::stage() const
+{
+    return QStringLiteral("Запись выборки в файл...");
+}
+
+} // namespace mx
