@@ -1,6 +1,6 @@
 #include "NumberColumn.h"
 
-#include "StatNumbers.h"
+#include "engine/NumberData.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,68 +11,6 @@ namespace mx {
 namespace {
 
 constexpr int kShownChars = 40;
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// The decimal exponent of the first significant digit of a data number already checked,
-// to tell a value too small for a double (read as 0) from one too large.
-long long leadingExponent(const char* b, const char* e)
-{
-    const char* point = std::find(b, e, '.');
-    const char* exp = std::find_if(b, e, [](char c) { return c == 'e' || c == 'E'; });
-    if (point > exp)
-        point = exp;
-    long long written = 0;
-    if (exp != e) {
-        std::from_chars_result r = std::from_chars(exp + 1 + (exp[1] == '+'), e, written);
-        if (r.ec != std::errc())
-            written = exp[1] == '-' ? -(1LL << 40) : (1LL << 40);
-    }
-    const char* first = std::find_if(b, exp, [](char c) { return c >= '1' && c <= '9'; });
-    if (first == exp)
-        return 0;
-    const long long place = first < point ? point - first - 1 : point - first;
-    return place + written;
-}
-
-DataRead readDataBytes(const char* b, const char* e, double& value)
-{
-    // [-] digits [. digits] [(e|E) [+|-] digits], with at least one digit in the mantissa.
-    const char* p = b;
-    if (p != e && *p == '-')
-        ++p;
-    int digits = 0;
-    while (p != e && isDigit(*p))
-        ++p, ++digits;
-    if (p != e && *p == '.')
-        for (++p; p != e && isDigit(*p); ++p)
-            ++digits;
-    if (digits == 0)
-        return DataRead::NotData;
-    if (p != e && (*p == 'e' || *p == 'E')) {
-        ++p;
-        if (p != e && (*p == '+' || *p == '-'))
-            ++p;
-        if (p == e || !isDigit(*p))
-            return DataRead::NotData;
-        while (p != e && isDigit(*p))
-            ++p;
-    }
-    if (p != e)
-        return DataRead::NotData;
-    const std::from_chars_result r = std::from_chars(b, e, value);
-    if (r.ec == std::errc::result_out_of_range) {
-        if (leadingExponent(b, e) > 0)
-            return DataRead::OutOfRange;
-        value = *b == '-' ? -0.0 : 0.0; // below the smallest double: 0, as typed numbers
-        return DataRead::Ok;
-    }
-    return r.ec == std::errc() && r.ptr == e && std::isfinite(value) ? DataRead::Ok
-                                                                      : DataRead::NotData;
-}
 
 QString badLine(qint64 line, QStringView text, bool outOfRange)
 {
@@ -85,31 +23,9 @@ QString badLine(qint64 line, QStringView text, bool outOfRange)
 
 } // namespace
 
-DataRead readDataNumber(QStringView text, double& value)
-{
-    char buffer[64];
-    const QStringView t = text.trimmed();
-    if (t.size() > qsizetype(sizeof buffer))
-        return DataRead::NotData; // no number of the data form is this long
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        const char16_t c = t[i].unicode();
-        if (c > 0x7F)
-            return DataRead::NotData;
-        buffer[i] = char(c);
-    }
-    return readDataBytes(buffer, buffer + t.size(), value);
-}
-
-QByteArray dataNumberText(double value)
-{
-    char buffer[64];
-    const std::to_chars_result r = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QByteArray(buffer, int(r.ptr - buffer));
-}
-
-NumberColumn::NumberColumn(QByteArray text, Source source, const NumberSeparators& seps)
-    : m_text(std::move(text)), m_source(source), m_seps(seps),
-      m_dataFirst(source == Source::File || seps.thousands != u'.')
+NumberColumn::NumberColumn(QByteArray text, Source source, const NumberText& numbers)
+    : m_text(std::move(text)), m_source(source), m_numbers(numbers),
+      m_dataFirst(source == Source::File || numbers.separators().thousands != u'.')
 {
     if (m_text.startsWith("\xEF\xBB\xBF"))
         m_pos = 3; // a byte order mark
@@ -148,7 +64,7 @@ bool NumberColumn::read(int lines, std::vector<double>& out)
         if (b == e)
             continue;
         if (m_dataFirst && (m_formatKnown || m_source == Source::Pasted) &&
-            readDataBytes(b, e, value) == DataRead::Ok) {
+            readNumberData(b, e, value) == DataRead::Ok) {
             out.push_back(value);
             continue;
         }
@@ -164,7 +80,7 @@ bool NumberColumn::readLine(QStringView line, std::vector<double>& out)
         return readFileLine(line, out);
     qsizetype start = 0;
     for (qsizetype i = 0; i <= line.size(); ++i) {
-        if (i < line.size() && line[i] != u'\t' && line[i] != u';' && line[i] != u' ')
+        if (i < line.size() && line[i] != u'\t' && line[i] != u';')
             continue;
         if (i > start && !readPiece(line.mid(start, i - start), line.mid(start, i - start), out))
             return false;
@@ -212,13 +128,13 @@ bool NumberColumn::readPiece(QStringView piece, QStringView shown, std::vector<d
 {
     const QStringView t = piece.trimmed();
     double value = 0;
-    DataRead data = t.isEmpty() || !m_dataFirst ? DataRead::NotData : readDataNumber(t, value);
+    DataRead data = t.isEmpty() || !m_dataFirst ? DataRead::NotData : readNumberData(t, value);
     if (data == DataRead::NotData && !t.isEmpty()) {
-        const StatParse p = parseStatNumber(t.toString(), m_seps);
-        data = p.status == StatParse::Ok ? DataRead::Ok
-             : p.status == StatParse::OutOfRange ? DataRead::OutOfRange
-                                                 : DataRead::NotData;
-        value = p.value;
+        const NumberRead read = m_numbers.read(t.toString(), NumberRange::Double);
+        data = read.ok() ? DataRead::Ok
+             : read.status == NumberRead::OutOfRange ? DataRead::OutOfRange
+                                                     : DataRead::NotData;
+        value = double(read.value);
     }
     if (data == DataRead::Ok) {
         out.push_back(value);

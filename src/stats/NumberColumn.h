@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/NumberSeparators.h"
+#include "engine/NumberText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,12 +12,12 @@ namespace mx {
 // A column of numbers read from UTF-8 text a slice of lines at a time, so that a million
 // lines never hold up the window. Two sources, two sets of rules:
 // - Pasted: a column copied from a spreadsheet or a text file; every piece of every line
-//   (pieces are separated by tabs, semicolons or blanks) is a number.
+//   (pieces are separated by tabs or semicolons, never by a blank) is a number.
 // - File: a text or CSV file; one number per line, or the first field of each line where
 //   the file is CSV (its first line has a ";", or a "," without being a number itself:
 //   then "," or ";" delimits fields; a field may be in double quotes). The first line is
 //   skipped when its first field is not a number (a header). A field is read as data
-//   first ("." decimal, no group marks, as written by export), then as a user types it;
+//   first (NumberData: as export writes it), then as a user types it (NumberText::read);
 //   pasted pieces likewise, unless "." is the user's group mark.
 // Empty lines are skipped. The first line that breaks the rules stops the reading.
 class NumberColumn
@@ -25,7 +25,7 @@ class NumberColumn
 public:
     enum class Source { Pasted, File };
 
-    NumberColumn(QByteArray text, Source source, const NumberSeparators& seps);
+    NumberColumn(QByteArray text, Source source, const NumberText& numbers);
 
     // Reads up to `lines` more lines, adding their numbers to `out`; false once the text
     // is exhausted or a line was bad (then error() says which).
@@ -49,7 +49,7 @@ private:
 
     QByteArray m_text;
     Source m_source;
-    NumberSeparators m_seps;
+    NumberText m_numbers;
     // Whether the data form is tried first: always in files; in pasted text unless "." is
     // the group mark, where "2.5" is no number a user may have meant.
     bool m_dataFirst;
@@ -60,13 +60,5 @@ private:
     bool m_formatKnown = false;
     QString m_error;
 };
-
-// The data form of a number: an optional "-", digits with an optional "." and an optional
-// exponent, nothing else: what export writes and other programs' files hold.
-enum class DataRead { Ok, NotData, OutOfRange };
-DataRead readDataNumber(QStringView text, double& value);
-
-// The shortest text that reads back to the same double, "." as decimal separator.
-QByteArray dataNumberText(double value);
 
 } // namespace mx

@@ -9,7 +9,7 @@ namespace mx {
 PastedNumbers parsePastedNumbers(const QString& text, const NumberSeparators& seps)
 {
     PastedNumbers out;
-    NumberColumn column(text.toUtf8(), NumberColumn::Source::Pasted, seps);
+    NumberColumn column(text.toUtf8(), NumberColumn::Source::Pasted, NumberText(seps));
     while (column.read(INT_MAX, out.values)) {
     }
     if (!column.error().isEmpty()) {

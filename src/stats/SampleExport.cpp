@@ -1,6 +1,6 @@
 #include "SampleExport.h"
 
-#include "NumberColumn.h"
+#include "engine/NumberData.h"
 #include "StatSample.h"
 #include "tablestore/StoreError.h"
 
@@ -41,7 +41,7 @@ bool SampleExport::step()
     }
     text.reserve(text.size() + qsizetype(values.size()) * 24);
     for (const double v : values) {
-        text += dataNumberText(v);
+        text += numberDataText(v);
         text += '\n';
     }
     if (m_file.write(text) != text.size())

@@ -85,6 +85,10 @@ void SampleTaskRunner::turn()
 {
     if (!m_task)
         return;
+    if (m_dialog && m_dialog->wasCanceled()) {
+        cancel();
+        return;
+    }
     QElapsedTimer clock;
     clock.start();
     bool more = true;

@@ -235,7 +235,7 @@ void TfmMxStat::buildPicturePanel()
     pnPicture->setObjectName(QStringLiteral("pnPicture"));
     pnPicture->setGeometry(kPanelLeft, dgStat->y(), kPanelWidth, height);
     chart = new SampleChart(
-        [this](double v) { return formatStatNumber(v, m_core.seps()); }, pnPicture);
+        [this](double v) { return m_core.numbers().general(v); }, pnPicture);
     chart->setGeometry(0, 0, kPanelWidth, height - 36);
     btCopyPicture = button("btCopyPicture", QStringLiteral("Copy picture"), pnPicture,
                            {kPanelWidth - 180, height - 28, 180, 28});
@@ -469,7 +469,7 @@ void TfmMxStat::appendColumn(QByteArray text, bool fromFile, const QString& cont
     if (busy())
         return;
     NumberColumn column(std::move(text), fromFile ? NumberColumn::Source::File : NumberColumn::Source::Pasted,
-                        m_core.seps());
+                        m_core.numbers());
     m_tasks->run(std::make_unique<BulkAppend>(*m_sample, std::move(column), context, noNumbers),
                  [this](SampleTask* task) { appendDone(task); });
 }

@@ -3,11 +3,16 @@
 #include "app/StatLink.h"
 #include "app/TfmMxMain.h"
 #include "engine/CalcCore.h"
+#include "stats/SampleChart.h"
+#include "stats/SampleTaskRunner.h"
 #include "stats/StatSample.h"
 #include "stats/TfmMxStat.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -162,10 +167,10 @@ TEST_F(StatWindowTest, DeletesFollowTheQuestionsAndTheCount)
 
 TEST_F(StatWindowTest, PastingAColumnAppendsAllOrNone)
 {
-    QGuiApplication::clipboard()->setText("1\n2,5\t3\n"); // "2,5" reads as 25 with "," grouping
+    QGuiApplication::clipboard()->setText("1\n2.5\t3\n");
     stat()->edNewNumber->setFocus();
     QTest::keyClick(stat()->edNewNumber, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(stat()->sample().values(), (std::vector<double>{1, 25, 3}));
+    EXPECT_EQ(stat()->sample().values(), (std::vector<double>{1, 2.5, 3}));
     EXPECT_EQ(field(0), "3");
     QGuiApplication::clipboard()->setText("4\nfive\n");
     stat()->dgStat->setFocus();
@@ -175,12 +180,74 @@ TEST_F(StatWindowTest, PastingAColumnAppendsAllOrNone)
     EXPECT_TRUE(app.messages.texts().front().contains("Строка 2"));
 }
 
+TEST_F(StatWindowTest, OrderMeasuresAndThePictureFollowCalculate)
+{
+    enter({"1", "100", "2", "3", "4"});
+    const auto order = [this](int i) { return stat()->orderFields[std::size_t(i)]->text(); };
+    EXPECT_EQ(order(0), "0");
+    EXPECT_TRUE(stat()->chart->picture().empty());
+    stat()->btCalc->click();
+    EXPECT_EQ(QStringList({order(0), order(1), order(2), order(3)}), QStringList({"3", "2", "4", "2"}));
+    const SamplePicture& p = stat()->chart->picture();
+    EXPECT_EQ(p.n, 5);
+    EXPECT_EQ(p.box.outliers, std::vector<double>{100});
+    EXPECT_TRUE(stat()->chart->barText(p.bins() - 1).endsWith("100]: 1"))
+        << qPrintable(stat()->chart->barText(p.bins() - 1));
+    EXPECT_EQ(stat()->chart->barAt(QPoint(stat()->chart->width() / 2, 1)), -1); // above the bars
+
+    app.click("5 +");
+    stat()->orderTransferButtons[0]->click();
+    EXPECT_EQ(app.display(), "3");
+    EXPECT_EQ(app.window().core().state.PendingOp, "+");
+
+    stat()->btCopyPicture->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), stat()->chart->size());
+}
+
+TEST_F(StatWindowTest, ALargePasteRunsInSlicesAndItsCancelAppendsNothing)
+{
+    QString column;
+    for (int i = 0; i < 150000; ++i)
+        column += QString::number(i) + QLatin1Char('\n');
+    int turns = 0;
+    QTimer heartbeat;
+    QObject::connect(&heartbeat, &QTimer::timeout, [&turns] { ++turns; });
+    heartbeat.start(0);
+
+    stat()->pasteNumbers(column);
+    ASSERT_TRUE(stat()->busy()); // still reading: the event loop goes on meanwhile
+    auto* progress = stat()->findChild<QProgressDialog*>("dlgSampleProgress");
+    ASSERT_NE(progress, nullptr);
+    QTest::qWait(50);
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_GT(turns, 0);
+    auto* cancel = progress->findChild<QPushButton*>();
+    ASSERT_NE(cancel, nullptr);
+    cancel->click();
+    EXPECT_FALSE(stat()->busy());
+    EXPECT_EQ(stat()->sample().count(), 0);
+
+    stat()->pasteNumbers(column);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !stat()->busy(); }, 60000));
+    EXPECT_EQ(stat()->sample().count(), 150000);
+    EXPECT_EQ(field(0), "150000");
+    EXPECT_TRUE(app.messages.messages.empty());
+}
+
 TEST_F(StatWindowTest, ControlsAreNamedForAssistiveTechnology)
 {
     EXPECT_EQ(stat()->edNewNumber->accessibleName(), "Новое число");
     EXPECT_EQ(stat()->dgStat->accessibleName(), "Выборка");
     EXPECT_EQ(stat()->measureFields[0]->accessibleName(), "Количество ( N )");
     EXPECT_EQ(stat()->transferButtons[6]->accessibleName(), "В ввод: Среднее");
+    const char* order[] = {"Медиана", "Нижний квартиль", "Верхний квартиль", "Межквартильный размах"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(stat()->orderFields[i]->accessibleName(), order[i]);
+        EXPECT_EQ(stat()->orderTransferButtons[i]->accessibleName(), QStringLiteral("В ввод: ") + order[i]);
+    }
+    EXPECT_EQ(stat()->btImport->accessibleName(), "Импорт...");
+    EXPECT_EQ(stat()->btExport->accessibleName(), "Экспорт...");
+    EXPECT_FALSE(stat()->chart->accessibleName().isEmpty());
     EXPECT_EQ(stat()->windowTitle(), "Статистика");
     QTest::keyClick(stat()->edNewNumber, Qt::Key_F1);
     ASSERT_EQ(app.messages.messages.size(), 1u);
@@ -204,11 +271,18 @@ TEST(StatWindowState, SampleAndPositionSurviveARestart)
     ASSERT_NE(stat, nullptr);
     EXPECT_EQ(stat->pos(), QPoint(120, 90));
     EXPECT_EQ(stat->sample().values(), std::vector<double>{6.25});
+    // The picture's panel, shown at first, stays hidden once hidden.
+    EXPECT_TRUE(stat->pictureShown());
+    const int wide = stat->width();
+    stat->btPicture->click();
+    EXPECT_FALSE(stat->pnPicture->isVisible());
+    EXPECT_LT(stat->width(), wide);
     // Left open when the program ends: it closes with the main window, saving its position.
     stat->move(140, 100);
     ASSERT_TRUE(app.restart());
     app.window().button(KeyId::Sta)->click();
     EXPECT_EQ(app.commands().stats().statWindow()->pos(), QPoint(140, 100));
+    EXPECT_FALSE(app.commands().stats().statWindow()->pictureShown());
 }
 
 } // namespace

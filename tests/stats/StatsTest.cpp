@@ -95,11 +95,11 @@ TEST(PastedNumbersTest, TakesAWholeColumnOrNothing)
 {
     const NumberSeparators seps;
     const PastedNumbers good =
-        parsePastedNumbers(QStringLiteral("1\r\n2.5\t3;4  -5\n\n(6)\n"), seps);
-    EXPECT_TRUE(good.error.isEmpty());
-    EXPECT_EQ(good.values, (std::vector<double>{1, 2.5, 3, 4, -5, -6}));
+        parsePastedNumbers(QStringLiteral("1\r\n2.5\t3;4\r  -5 \n\n(6)\n1 234\n"), seps);
+    EXPECT_TRUE(good.error.isEmpty()) << qPrintable(good.error);
+    EXPECT_EQ(good.values, (std::vector<double>{1, 2.5, 3, 4, -5, -6, 1234}));
 
-    const PastedNumbers bad = parsePastedNumbers(QStringLiteral("1\n2\nthree 4\n"), seps);
+    const PastedNumbers bad = parsePastedNumbers(QStringLiteral("1\n2\nthree\t4\n"), seps);
     EXPECT_TRUE(bad.values.empty());
     EXPECT_TRUE(bad.error.contains(QStringLiteral("Строка 3"))) << qPrintable(bad.error);
     EXPECT_TRUE(bad.error.contains(QStringLiteral("three")));
