@@ -1,10 +1,17 @@
 #include "BenchData.h"
 #include "CalcFixture.h"
+#include "engine/NumberData.h"
+#include "stats/NumberColumn.h"
+#include "stats/PastedNumbers.h"
+#include "stats/SampleCalculation.h"
 #include "stats/StatSample.h"
 #include "stats/TfmMxStat.h"
 #include "store/TdmMxData.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTimer>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -70,14 +77,177 @@ void BM_StatScrollMillion(benchmark::State& state)
 }
 BENCHMARK(BM_StatScrollMillion)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The longest time the event loop went without coming round while a window's task ran: a
+// zero timer stamps every turn of the loop.
+class PauseMeter
+{
+public:
+    PauseMeter()
+    {
+        m_clock.start();
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { stamp(); });
+        m_timer.start(0);
+    }
+    // From the call that starts the task until it has ended.
+    void waitFor(TfmMxStat& window)
+    {
+        while (window.busy())
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    void start() { m_last = m_clock.elapsed(); }
+    qint64 longest() const { return m_longest; }
+
+private:
+    void stamp()
+    {
+        const qint64 now = m_clock.elapsed();
+        m_longest = std::max(m_longest, now - m_last);
+        m_last = now;
+    }
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_longest = 0;
+};
+
+// Calculate with the order measures and the picture, as the window runs it: in slices.
 void BM_StatCalculateMillion(benchmark::State& state)
 {
     MillionSample& s = million();
     TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core, {});
-    for (auto _ : state)
+    window.show();
+    (void)QTest::qWaitForWindowExposed(&window);
+    PauseMeter pauses;
+    for (auto _ : state) {
+        pauses.start();
         window.btCalcClick();
+        pauses.waitFor(window);
+    }
+    state.counters["longest_pause_ms"] = double(pauses.longest());
 }
 BENCHMARK(BM_StatCalculateMillion)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The same work at once, as Calculate did before it ran in slices: the whole time is one
+// pause of the event loop.
+void BM_StatCalculateMillionAtOnce(benchmark::State& state)
+{
+    MillionSample& s = million();
+    StatSample sample(s.data->taStat, s.calc.core.seps());
+    for (auto _ : state) {
+        SampleCalculation task(sample);
+        while (task.step()) {
+        }
+        benchmark::DoNotOptimize(task.summary().order.median);
+    }
+}
+BENCHMARK(BM_StatCalculateMillionAtOnce)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// An empty sample for imports and pastes of a million numbers, emptied after each.
+struct EmptySample
+{
+    EmptySample()
+    {
+        const QString base = bench::makeDataFolder(dir);
+        data = std::make_unique<TdmMxData>(calc.messages, defaultDataFileList(), base);
+        data->DataModuleCreate();
+    }
+    QTemporaryDir dir;
+    test::CalcFixture calc;
+    std::unique_ptr<TdmMxData> data;
+};
+
+QByteArray millionLines(bool asFile)
+{
+    QByteArray text = asFile ? "Number\n" : "";
+    text.reserve(16 * kMillion);
+    for (int i = 0; i < kMillion; ++i) {
+        text += numberDataText(i * 0.25 - 1000);
+        text += '\n';
+    }
+    return text;
+}
+
+void appendMillion(benchmark::State& state, bool fromFile)
+{
+    EmptySample s;
+    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core, {});
+    window.show();
+    (void)QTest::qWaitForWindowExposed(&window);
+    const QByteArray text = millionLines(fromFile);
+    const QString path = s.dir.filePath(QStringLiteral("million.csv"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        state.SkipWithError("no file");
+    file.close();
+    const QString pasted = QString::fromLatin1(text);
+    PauseMeter pauses;
+    for (auto _ : state) {
+        pauses.start();
+        if (fromFile)
+            window.importFile(path);
+        else
+            window.pasteNumbers(pasted);
+        pauses.waitFor(window);
+        state.PauseTiming();
+        if (window.sample().count() != kMillion)
+            state.SkipWithError("not appended");
+        window.sample().removeAll();
+        state.ResumeTiming();
+    }
+    state.counters["longest_pause_ms"] = double(pauses.longest());
+}
+
+// Import of a file of a million numbers, in slices with its progress dialog.
+void BM_StatImportMillion(benchmark::State& state)
+{
+    appendMillion(state, true);
+}
+BENCHMARK(BM_StatImportMillion)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A pasted column of a million numbers, likewise.
+void BM_StatPasteMillion(benchmark::State& state)
+{
+    appendMillion(state, false);
+}
+BENCHMARK(BM_StatPasteMillion)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same paste at once, as before it ran in slices (read the whole column, append it in
+// one call): the whole time is one pause of the event loop.
+void BM_StatPasteMillionAtOnce(benchmark::State& state)
+{
+    EmptySample s;
+    StatSample sample(s.data->taStat, s.calc.core.seps());
+    const QString pasted = QString::fromLatin1(millionLines(false));
+    for (auto _ : state) {
+        const PastedNumbers numbers = parsePastedNumbers(pasted, s.calc.core.seps());
+        sample.append(numbers.values);
+        state.PauseTiming();
+        sample.removeAll();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StatPasteMillionAtOnce)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Export of the sample of a million numbers to a CSV file.
+void BM_StatExportMillion(benchmark::State& state)
+{
+    MillionSample& s = million();
+    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core, {});
+    window.show();
+    (void)QTest::qWaitForWindowExposed(&window);
+    const QString path = s.dir.filePath(QStringLiteral("export.csv"));
+    PauseMeter pauses;
+    for (auto _ : state) {
+        pauses.start();
+        window.exportFile(path);
+        pauses.waitFor(window);
+    }
+    state.counters["longest_pause_ms"] = double(pauses.longest());
+    if (QFile(path).size() < kMillion)
+        state.SkipWithError("not written");
+}
+BENCHMARK(BM_StatExportMillion)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // One typed number appended and posted to disk.
 void BM_StatAppendMillion(benchmark::State& state)

@@ -15,10 +15,23 @@ SampleCalculation::SampleCalculation(const StatSample& sample)
 
 bool SampleCalculation::step()
 {
+    // After the reading, one step for each part of the summary: each takes a few tens of
+    // milliseconds over a million values.
     if (m_read) {
-        m_summary = summarizeSample(m_values);
-        m_values = {};
-        return false;
+        switch (m_part++) {
+        case 0:
+            m_summary.measures = computeMeasures(m_values);
+            return true;
+        case 1: {
+            std::vector<double> copy = m_values;
+            m_summary.order = computeOrderMeasures(copy);
+            return true;
+        }
+        default:
+            m_summary.picture = computeSamplePicture(m_values, m_summary.order);
+            m_values = {};
+            return false;
+        }
     }
     try {
         const std::size_t before = m_values.size();

@@ -8,7 +8,7 @@ namespace mx {
 class StatSample;
 
 // Calculate over the stored sample: its values read in slices by rowid, then the summary
-// in one go (a few tens of milliseconds for a million values).
+// (the same as summarizeSample) a part at a time.
 class SampleCalculation : public SampleTask
 {
 public:
@@ -29,6 +29,7 @@ private:
     qint64 m_size;
     qint64 m_lastRowid;
     bool m_read = false;
+    int m_part = 0; // of the summary, once read
     std::vector<double> m_values;
     SampleSummary m_summary;
 };
