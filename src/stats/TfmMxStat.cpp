@@ -239,6 +239,7 @@ void TfmMxStat::buildPicturePanel()
     chart->setGeometry(0, 0, kPanelWidth, height - 36);
     btCopyPicture = button("btCopyPicture", QStringLiteral("Copy picture"), pnPicture,
                            {kPanelWidth - 180, height - 28, 180, 28});
+    btCopyPicture->setEnabled(false); // until Calculate has drawn a picture
 }
 
 void TfmMxStat::fitSize()
@@ -367,6 +368,7 @@ void TfmMxStat::showMeasures()
         field->setText(formatStatNumber(values[i], m_core.seps()));
     }
     chart->setPicture(m_summary.picture);
+    btCopyPicture->setEnabled(true);
 }
 
 void TfmMxStat::transferToOp0(int index)
