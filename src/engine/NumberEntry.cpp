@@ -195,11 +195,17 @@ bool NumberEntry::PasteNumber(const QString& text)
                                      hcMessages);
         return false;
     }
+    EnterNumber(parsed.value);
+    return true;
+}
+
+void NumberEntry::EnterNumber(CalcValue value)
+{
     CalcState& st = m_core.state;
     if (st.NewNumber)
         ShiftRegisters(m_core.edOp0, m_core.edOp1, m_core.edOp2);
     // Shown through the display format, which rounds it as the field stores every value.
-    m_core.edOp0.setText(m_core.edOp0.formatValue(parsed.value));
+    m_core.edOp0.setText(m_core.edOp0.formatValue(value));
     if (st.AfterEquals)
         st.OpPending = false;
     st.AfterEquals = false;
@@ -207,7 +213,6 @@ bool NumberEntry::PasteNumber(const QString& text)
     st.OpJustPressed = false;
     st.EntryActive = true;
     m_core.RestoreKeyFocus();
-    return true;
 }
 
 QString NumberEntry::CopiedNumber() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CalcValue.h"
+
 #include <QString>
 
 namespace mx {
@@ -29,6 +31,9 @@ public:
     // Ctrl+V: a number from the clipboard becomes the input as if newly typed, rounded to
     // the display's decimals. False (a beep, nothing changed) for a text that is no number.
     bool PasteNumber(const QString& text);
+    // A number that becomes the input as if newly typed, rounded to the display's decimals:
+    // what paste does once the text is read.
+    void EnterNumber(CalcValue value);
     // Ctrl+C: the input as shown, without thousands separators.
     QString CopiedNumber() const;
     // The clipboard's text written as a number the parser reads with `decimal` as its

@@ -11,6 +11,12 @@ class TapeSink
 public:
     virtual ~TapeSink() = default;
     virtual void appendLine(const QString& line) = 0;
+    // Many lines at once, as one change of the tape.
+    virtual void appendLines(const QStringList& lines)
+    {
+        for (const QString& line : lines)
+            appendLine(line);
+    }
     virtual void clearTape() = 0;
     virtual QStringList tapeLines() const = 0;
 };

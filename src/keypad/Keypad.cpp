@@ -13,7 +13,7 @@ const QString kEquals = QStringLiteral("=");
 
 Keypad::Keypad(CalcCore& core, ClassicRecord& classic, KeypadView& view)
     : m_core(core), m_view(view), m_entry(core), m_sequencer(core, classic),
-      m_memory(core, m_sequencer)
+      m_memory(core, m_sequencer), m_recalculation(core)
 {
 }
 

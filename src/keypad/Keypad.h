@@ -2,6 +2,7 @@
 
 #include "KeypadLayout.h"
 #include "MemoryKeys.h"
+#include "Recalculation.h"
 #include "Sequencer.h"
 #include "engine/NumberEntry.h"
 
@@ -47,6 +48,7 @@ public:
     Sequencer& sequencer() { return m_sequencer; }
     MemoryKeys& memory() { return m_memory; }
     NumberEntry& entry() { return m_entry; }
+    Recalculation& recalculation() { return m_recalculation; }
 
 private:
     // A two-operand or one-operand key, by its row of the operation table.
@@ -57,6 +59,7 @@ private:
     NumberEntry m_entry;
     Sequencer m_sequencer;
     MemoryKeys m_memory;
+    Recalculation m_recalculation;
 };
 
 } // namespace mx
