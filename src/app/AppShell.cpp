@@ -3,6 +3,10 @@
 #include "AppKeyFilter.h"
 #include "HelpViewer.h"
 #include "MainCommands.h"
+#include "TapeKeeper.h"
+#include "TapeMemo.h"
+#include "engine/CalcCore.h"
+#include "store/KeptTape.h"
 #include "script/ScriptScope.h"
 #include "store/TableSavedState.h"
 #include "store/TdmMxData.h"
@@ -11,6 +15,7 @@
 #include "TfmMxMain.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace mx {
 
@@ -26,7 +31,11 @@ AppShell::~AppShell()
 {
     if (m_keyFilter)
         qApp->removeEventFilter(m_keyFilter.get());
-    // The window saves its state on destruction, while the tables are still open.
+    // The tape is written before the window goes, and the window saves its state on
+    // destruction, while the tables are still open.
+    if (m_keeper)
+        m_keeper->saveNow();
+    m_keeper.reset();
     m_commands.reset();
     m_window.reset();
 }
@@ -46,6 +55,12 @@ bool AppShell::start()
         return false;
     }
     m_commands = std::make_unique<MainCommands>(*m_window, m_messages, *m_help, *m_data);
+    // The kept tape, if any, comes back before the window is first shown; its existence is
+    // the setting "Сохранять историю".
+    m_keptTape = std::make_unique<KeptTape>(m_data->ssMain, m_data->dataDirectory());
+    m_keeper = std::make_unique<TapeKeeper>(*m_keptTape, *m_window->meClsHistory, m_messages);
+    m_window->core().settings.KeepHistory = m_keeper->restore();
+    m_commands->setTapeKeeper(m_keeper.get());
     m_window->setWindowTitle(productTitle());
 
     m_keyFilter =
@@ -59,6 +74,9 @@ bool AppShell::start()
 void AppShell::show()
 {
     m_window->show();
+    // A kept tape opens at its end, which the tape can only scroll to once it is laid out.
+    if (m_keeper && m_keeper->keeping())
+        QTimer::singleShot(0, m_window->meClsHistory, &TapeMemo::scrollToEnd);
     QApplication::setApplicationName(productName());
 }
 

@@ -11,10 +11,12 @@ namespace mx {
 
 class AppKeyFilter;
 class HelpViewer;
+class KeptTape;
 class MainCommands;
 class MessagePort;
 class ScriptScope;
 class TableSavedState;
+class TapeKeeper;
 class TdmMxData;
 class TfmMxMain;
 
@@ -42,6 +44,7 @@ public:
     // Null until started.
     TfmMxMain* window() const { return m_window.get(); }
     MainCommands* commands() const { return m_commands.get(); }
+    TapeKeeper* tapeKeeper() const { return m_keeper.get(); }
 
 private:
     MessagePort& m_messages;
@@ -51,9 +54,11 @@ private:
     std::unique_ptr<HelpViewer> m_help;
     std::unique_ptr<TdmMxData> m_data;
     std::unique_ptr<TableSavedState> m_saved;
+    std::unique_ptr<KeptTape> m_keptTape;
     std::unique_ptr<AppKeyFilter> m_keyFilter;
     std::unique_ptr<TfmMxMain> m_window;
     std::unique_ptr<MainCommands> m_commands;
+    std::unique_ptr<TapeKeeper> m_keeper;
 };
 
 } // namespace mx

@@ -7,6 +7,7 @@
 #include "store/TdmMxData.h"
 #include "texts/ApplyInterfaceText.h"
 #include "texts/Product.h"
+#include "TapeKeeper.h"
 #include "TapeMemo.h"
 #include "TfmMxAbout.h"
 #include "TfmMxMain.h"
@@ -61,6 +62,9 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
     Tools_Options->setCheckable(true);
     Tools_Clear = command("Tools_Clear", QStringLiteral("Clear"), tools);
     Tools_Clear->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
+    Tools_Recalculate = command("Tools_Recalculate", QStringLiteral("Recalculate"), tools);
+    Tools_Recalculate->setShortcut(QKeySequence(Qt::Key_F9));
+    window.meClsHistory->setContextActions({Tools_Recalculate});
     Help_Contents = command("Help_Contents", QStringLiteral("Contents     F1"), helpMenu);
     helpMenu->addSeparator();
     Help_VisitSite = command("Help_VisitSite", QStringLiteral("Web site"), helpMenu);
@@ -89,6 +93,8 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
     });
     connect(Tools_Options, &QAction::triggered, this, &MainCommands::Tools_OptionsExecute);
     connect(Tools_Clear, &QAction::triggered, this, &MainCommands::Tools_ClearExecute);
+    connect(Tools_Recalculate, &QAction::triggered, this,
+            &MainCommands::Tools_RecalculateExecute);
     connect(Help_Contents, &QAction::triggered, this, [this] { m_help.showContents(); });
     connect(Help_VisitSite, &QAction::triggered, this, [] { openProductSite(); });
     connect(Help_Support, &QAction::triggered, this, [] { openSupportMail(); });
@@ -121,6 +127,8 @@ QWidget* MainCommands::createOptions()
         [this](const CalcSettings& settings) {
             m_window.core().setSettings(settings);
             m_window.ApplySettings();
+            if (m_keeper)
+                m_keeper->setKeeping(settings.KeepHistory);
         },
         [this](int context) { m_help.showContext(context); });
     connect(dialog, &QDialog::finished, this, [this] { Tools_Options->setChecked(false); });
@@ -168,6 +176,13 @@ void MainCommands::Tools_ClearExecute()
     k.press(KeyId::MC);
     k.press(KeyId::CH);
     m_window.clearFormula();
+}
+
+void MainCommands::Tools_RecalculateExecute()
+{
+    TapeMemo* tape = m_window.meClsHistory;
+    if (m_window.keypad().recalculation().Recalculate(tape->textCursor().blockNumber()))
+        tape->scrollToEnd();
 }
 
 void MainCommands::Edit_CopyExecute()

@@ -16,6 +16,7 @@ class MessagePort;
 class Report;
 class ReportPreview;
 class StatLink;
+class TapeKeeper;
 class TdmMxData;
 class TfmMxMain;
 
@@ -33,6 +34,7 @@ public:
     QAction* File_Exit;
     QAction* Tools_Options;
     QAction* Tools_Clear;
+    QAction* Tools_Recalculate;
     QAction* Help_Contents;
     QAction* Help_VisitSite;
     QAction* Help_Support;
@@ -55,6 +57,10 @@ public:
     void File_PrintExecute();
     void Tools_OptionsExecute();
     void Tools_ClearExecute();
+    // Recalculates the calculation of the tape's caret line and shows the tape's end.
+    void Tools_RecalculateExecute();
+    // Told of the setting "Сохранять историю" when the options are applied.
+    void setTapeKeeper(TapeKeeper* keeper) { m_keeper = keeper; }
     void Help_AboutExecute();
     void Edit_CopyExecute();
     void Edit_PasteExecute();
@@ -69,6 +75,7 @@ private:
     std::unique_ptr<StatLink> m_stats;
     std::unique_ptr<FormFactory> m_forms;
     QPointer<ReportPreview> m_preview;
+    TapeKeeper* m_keeper = nullptr;
 };
 
 } // namespace mx

@@ -1,5 +1,9 @@
 #include "TapeMemo.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -44,6 +48,27 @@ void TapeMemo::appendLine(const QString& line)
         bar->setValue(bar->maximum());
 }
 
+void TapeMemo::appendLines(const QStringList& lines)
+{
+    if (lines.isEmpty())
+        return;
+    QScrollBar* bar = verticalScrollBar();
+    const bool atEnd = bar->value() == bar->maximum();
+    m_writing = true;
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.beginEditBlock();
+    if (m_hasLines)
+        cursor.insertBlock();
+    // One insertion: each line feed becomes a block of its own.
+    cursor.insertText(lines.join(QLatin1Char('\n')));
+    cursor.endEditBlock();
+    m_writing = false;
+    m_hasLines = true;
+    if (atEnd)
+        bar->setValue(bar->maximum());
+}
+
 void TapeMemo::clearTape()
 {
     m_writing = true;
@@ -62,6 +87,75 @@ QStringList TapeMemo::tapeLines() const
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
         lines.append(b.text());
     return lines;
+}
+
+QString TapeMemo::tapeText() const
+{
+    if (!m_hasLines)
+        return QString();
+    // The raw text keeps no-break spaces (the Russian group mark); blocks are separated by
+    // the paragraph separator.
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text += QLatin1Char('\n');
+    return text;
+}
+
+void TapeMemo::setTapeText(const QString& text)
+{
+    if (text.isEmpty()) {
+        clearTape();
+        return;
+    }
+    m_writing = true;
+    setPlainText(text.endsWith(QLatin1Char('\n')) ? text.chopped(1) : text);
+    m_writing = false;
+    m_hasLines = true;
+}
+
+void TapeMemo::scrollToEnd()
+{
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+void TapeMemo::mousePressEvent(QMouseEvent* event)
+{
+    m_caretBeforePress = textCursor();
+    m_pressTime = event->timestamp();
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+void TapeMemo::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && onDoubleClick) {
+        // The first click of the pair moved the caret; a press longer ago is another click.
+        const bool pairedPress =
+            !m_caretBeforePress.isNull() &&
+            event->timestamp() - m_pressTime <= quint64(QApplication::doubleClickInterval());
+        const QTextCursor caret = pairedPress ? m_caretBeforePress : textCursor();
+        const QTextCursor at = cursorForPosition(event->position().toPoint());
+        if (onDoubleClick(at.block().text(), at.positionInBlock())) {
+            setTextCursor(caret);
+            event->accept();
+            return;
+        }
+    }
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+}
+
+void TapeMemo::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The commands act on the line under the mouse unless text is selected.
+    if (!textCursor().hasSelection())
+        setTextCursor(cursorForPosition(event->pos()));
+    QMenu* menu = createStandardContextMenu(event->pos());
+    if (!m_contextActions.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(m_contextActions);
+    }
+    menu->exec(event->globalPos());
+    delete menu;
 }
 
 void TapeMemo::focusInEvent(QFocusEvent* event)

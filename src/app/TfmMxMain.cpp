@@ -5,6 +5,7 @@
 #include "NumericEdit.h"
 #include "TapeMemo.h"
 #include "engine/CalcCore.h"
+#include "engine/TapeLineReader.h"
 #include "formula/FormulaCalc.h"
 #include "keypad/Keypad.h"
 #include "store/SavedState.h"
@@ -91,6 +92,7 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& 
 
     meClsHistory = new TapeMemo(m_mono, area);
     meClsHistory->setGeometry(kTapeLeft, kTapeTop, kTapeWidth, kTapeHeight);
+    meClsHistory->setProperty("helpContext", int(hcTape));
 
     m_core = std::make_unique<CalcCore>(seps, *this, messages, *meClsHistory);
     m_keypad = std::make_unique<Keypad>(*m_core, classic, *this);
@@ -354,6 +356,9 @@ void TfmMxMain::connectHandlers()
     connect(edMem, &NumericEdit::exited, this, &TfmMxMain::edOp0Exit);
     connect(meClsHistory, &TapeMemo::entered, this, &TfmMxMain::meClsHistoryEnter);
     connect(meClsHistory, &TapeMemo::exited, this, &TfmMxMain::meClsHistoryExit);
+    meClsHistory->onDoubleClick = [this](const QString& text, int column) {
+        return meClsHistoryDblClick(text, column);
+    };
 }
 
 void TfmMxMain::beep()
@@ -468,6 +473,16 @@ void TfmMxMain::meClsHistoryEnter()
 {
     // Typing edits the tape and does not drive the keypad.
     m_keyPreview = false;
+}
+
+bool TfmMxMain::meClsHistoryDblClick(const QString& line, int column)
+{
+    // A number of the value column becomes the input as if newly typed, as paste does.
+    const std::optional<CalcValue> number = tapeNumberAt(line, column, m_core->seps());
+    if (!number)
+        return false;
+    m_keypad->entry().EnterNumber(*number);
+    return true;
 }
 
 void TfmMxMain::meClsHistoryExit()

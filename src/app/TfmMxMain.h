@@ -130,6 +130,8 @@ private:
     void edOp0Exit();
     void meClsHistoryEnter();
     void meClsHistoryExit();
+    // True when the double-click was on a number of the value column, which it then reuses.
+    bool meClsHistoryDblClick(const QString& line, int column);
 
     MessagePort& m_messages;
     SavedState& m_saved;

@@ -19,6 +19,9 @@ struct CalcSettings
     bool History = false;
     bool Radian = true;
     bool Totals = true;
+    // Keep the tape between runs. Not one of the nine fields of the classic record: the
+    // kept tape itself stands for it in the store.
+    bool KeepHistory = false;
 
     bool operator==(const CalcSettings&) const = default;
 };

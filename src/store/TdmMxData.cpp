@@ -55,6 +55,11 @@ TdmMxData::TdmMxData(MessagePort& messages, const QStringList& dataFileList,
     taStat.setRequiredFields(TableSchemas::stat());
 }
 
+QString TdmMxData::dataDirectory() const
+{
+    return dataDir(m_baseDir);
+}
+
 TdmMxData::~TdmMxData()
 {
     taStat.close();

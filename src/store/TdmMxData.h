@@ -44,6 +44,8 @@ public:
     StoreTable* share() const { return m_shareRef; }
 
     const QStringList& MissingFileList() const { return m_missing; }
+    // The folder of the tables.
+    QString dataDirectory() const;
 
     // The password of the tables, built at run time.
     static QString tablePassword();

@@ -87,11 +87,14 @@ TfmMxOptions::TfmMxOptions(const CalcSettings& settings, ApplyHandler apply,
 
     gbClsHistory = new QGroupBox(QStringLiteral("History"), this);
     gbClsHistory->setObjectName(QStringLiteral("gbClsHistory"));
-    gbClsHistory->setGeometry(8, 184, 210, 78);
+    gbClsHistory->setGeometry(8, 184, 210, 100);
     cbClsHistory = rowCheckBox(gbClsHistory, "pnUnderHistory", "cbClsHistory", 22, pnUnderHistory);
     cbClsHistory->setText(QStringLiteral("Show history"));
     cbClsTotals = rowCheckBox(gbClsHistory, "pnUndeerTotals", "cbClsTotals", 46, pnUndeerTotals);
     cbClsTotals->setText(QStringLiteral("Totals"));
+    cbClsKeepHistory = rowCheckBox(gbClsHistory, "pnUnderKeepHistory", "cbClsKeepHistory", 70,
+                                   pnUnderKeepHistory);
+    cbClsKeepHistory->setText(QStringLiteral("Keep history"));
 
     gbClsFormula = new QGroupBox(QStringLiteral("Formula"), this);
     gbClsFormula->setObjectName(QStringLiteral("gbClsFormula"));
@@ -139,7 +142,7 @@ TfmMxOptions::TfmMxOptions(const CalcSettings& settings, ApplyHandler apply,
     connect(edClsDelimStr, &QLineEdit::textEdited, this, mark);
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
              cbClsDigitGrouping, rbClsRadian, rbClsDegree, cbClsFormula, cbClsFrmlHistory,
-             cbClsFrmlResHistory, cbClsHistory, cbClsTotals})
+             cbClsFrmlResHistory, cbClsHistory, cbClsTotals, cbClsKeepHistory})
         connect(b, &QAbstractButton::clicked, this, mark);
     connect(btApply, &QPushButton::clicked, this, &TfmMxOptions::btApplyClick);
     connect(btOK, &QPushButton::clicked, this, &TfmMxOptions::btOKClick);
@@ -163,6 +166,7 @@ TfmMxOptions::TfmMxOptions(const CalcSettings& settings, ApplyHandler apply,
         {pnUnderFrmlResHistory, cbClsFrmlResHistory},
         {pnUnderHistory, cbClsHistory},
         {pnUndeerTotals, cbClsTotals},
+        {pnUnderKeepHistory, cbClsKeepHistory},
     };
     for (const auto& [area, control] : helpAreas) {
         const QString text = interfaceText(
@@ -199,6 +203,7 @@ void TfmMxOptions::loadControls()
     rbClsRadian->setChecked(m_settings.Radian);
     rbClsDegree->setChecked(!m_settings.Radian);
     cbClsTotals->setChecked(m_settings.Totals);
+    cbClsKeepHistory->setChecked(m_settings.KeepHistory);
 }
 
 void TfmMxOptions::OptionsModified(bool modified)
@@ -219,6 +224,7 @@ void TfmMxOptions::btApplyClick()
     m_settings.History = cbClsHistory->isChecked();
     m_settings.Radian = rbClsRadian->isChecked();
     m_settings.Totals = cbClsTotals->isChecked();
+    m_settings.KeepHistory = cbClsKeepHistory->isChecked();
     OptionsModified(false);
     if (m_apply)
         m_apply(m_settings);

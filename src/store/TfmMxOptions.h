@@ -17,7 +17,7 @@ class QSlider;
 
 namespace mx {
 
-// The options dialog: the nine settings in one place, with a help panel that explains the
+// The options dialog: the nine settings and the kept tape in one place, with a help panel that explains the
 // control under the mouse or in focus. Apply and OK hand the controls' settings to `apply`,
 // which puts them in force and into the main window; nothing is stored here.
 class TfmMxOptions : public QDialog
@@ -50,6 +50,8 @@ public:
     QCheckBox* cbClsHistory;
     QWidget* pnUndeerTotals;
     QCheckBox* cbClsTotals;
+    QWidget* pnUnderKeepHistory;
+    QCheckBox* cbClsKeepHistory;
     QGroupBox* gbClsFormula;
     QWidget* pnUnderFormula;
     QCheckBox* cbClsFormula;

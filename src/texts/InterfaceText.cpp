@@ -27,6 +27,7 @@ constexpr std::array kTexts{
     E{"fmMxMain", "File_Exit", E::Caption, u"Выход"},
     E{"fmMxMain", "Tools_Options", E::Caption, u"Настройка..."},
     E{"fmMxMain", "Tools_Clear", E::Caption, u"Очистить"},
+    E{"fmMxMain", "Tools_Recalculate", E::Caption, u"Пересчитать"},
     E{"fmMxMain", "Help_Contents", E::Caption, u"Справка     F1"},
     E{"fmMxMain", "Help_VisitSite", E::Caption, u"Сайт программы"},
     E{"fmMxMain", "Help_Support", E::Caption, u"Поддержка"},
@@ -105,6 +106,7 @@ constexpr std::array kTexts{
     E{"fmMxOptions", "gbClsHistory", E::Caption, u" История"},
     E{"fmMxOptions", "cbClsHistory", E::Caption, u"Показать историю"},
     E{"fmMxOptions", "cbClsTotals", E::Caption, u"Промежуточный результат"},
+    E{"fmMxOptions", "cbClsKeepHistory", E::Caption, u"Сохранять историю"},
     E{"fmMxOptions", "gbClsHelp", E::Caption, u"Справка"},
     E{"fmMxOptions", "btApply", E::Caption, u"Применить"},
     E{"fmMxOptions", "btCancel", E::Caption, u"Отмена"},
@@ -134,6 +136,9 @@ constexpr std::array kTexts{
     E{"fmMxOptions", "pnUnderHistory", E::Help, u"Показать Историю"},
     E{"fmMxOptions", "pnUndeerTotals", E::Help,
       u"Печатать в Историю итог каждой арифметической операции."},
+    E{"fmMxOptions", "pnUnderKeepHistory", E::Help,
+      u"Хранить Историю между запусками программы в зашифрованных файлах данных и показать её "
+      u"снова при следующем запуске.\rПри выключении сохранённая История сразу удаляется."},
 
     // Statistics window.
     E{"fmMxStat", "", E::Caption, u"Статистика"},

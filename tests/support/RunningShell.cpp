@@ -26,11 +26,13 @@ RunningShell::RunningShell(NumberSeparators seps) : m_seps(seps)
         throw std::runtime_error(error.toStdString());
 }
 
+RunningShell::RunningShell(const QString& baseDir) : m_baseDir(baseDir) {}
+
 RunningShell::~RunningShell() = default;
 
 bool RunningShell::start(const std::function<void(TdmMxData&)>& beforeStart)
 {
-    m_shell = std::make_unique<AppShell>(messages, m_dir.path(), m_seps,
+    m_shell = std::make_unique<AppShell>(messages, baseDir(), m_seps,
                                          QStringList{});
     if (beforeStart)
         beforeStart(m_shell->data());
@@ -95,7 +97,7 @@ QStringList RunningShell::tape() const
 void RunningShell::storeField(const QString& table, const QString& field, const QVariant& value)
 {
     RecordingMessages quiet;
-    TdmMxData data(quiet, defaultDataFileList(), m_dir.path());
+    TdmMxData data(quiet, defaultDataFileList(), baseDir());
     if (!data.DataModuleCreate())
         throw std::runtime_error("the data folder cannot be opened");
     StoreTable& t = table == QLatin1String("Share") ? data.taShare : data.taClassic;

@@ -24,6 +24,8 @@ class RunningShell
 {
 public:
     explicit RunningShell(NumberSeparators seps = {});
+    // The program on the data folder of an earlier run (another process's, for instance).
+    explicit RunningShell(const QString& baseDir);
     ~RunningShell();
 
     // Starts, shows and activates the main window; `beforeStart` may set up the tables first.
@@ -46,13 +48,14 @@ public:
     // state left by an earlier run.
     void storeField(const QString& table, const QString& field, const QVariant& value);
 
-    QString baseDir() const { return m_dir.path(); }
+    QString baseDir() const { return m_baseDir.isEmpty() ? m_dir.path() : m_baseDir; }
 
     RecordingMessages messages;
 
 private:
     NumberSeparators m_seps;
     QTemporaryDir m_dir;
+    QString m_baseDir;
     std::unique_ptr<AppShell> m_shell;
 };
 
