@@ -37,6 +37,7 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
                            TdmMxData& data)
     : frRepClassic(makeHistoryReport()), m_window(window), m_messages(messages), m_help(help)
 {
+    frRepClassic->setNumbers(window.core().numbers());
     auto showHelp = [this](int context) { m_help.showContext(context); };
     m_stats = std::make_unique<StatLink>(window, data.taStat, data.share(), showHelp);
     std::map<QString, FormFactory::Creator> creators{

@@ -41,7 +41,7 @@ bool NumberEntry::AppendEntry(NumericField& reg, const QString& characters)
     if (hadText && s.startsWith(QLatin1Char('0')) && (s.size() < 2 || s[1] != point))
         s.remove(0, 1);
 
-    if (NumberText(m_core.seps()).readField(s).overflow) {
+    if (m_core.numbers().readField(s).overflow) {
         m_core.messages().ShowMsgDlg(faultMessage(CalcFault::Overflow), mkError, mbOKOnly,
                                      hcMessages);
         return false;
@@ -132,67 +132,21 @@ void NumberEntry::Backspace()
     showEntry();
 }
 
-QString NumberEntry::pastedNumberText(const QString& text, QChar decimal, QChar thousands)
-{
-    const QString t = text.trimmed();
-    QString out;
-    int i = 0;
-    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QChar(0x2212))) {
-        out += QLatin1Char('-');
-        ++i;
-    }
-    auto isGroupMark = [&](QChar c) {
-        return c == thousands || c == QLatin1Char(' ') || c == QChar(0x00A0) ||
-               c == QChar(0x202F);
-    };
-    int digits = 0;
-    bool lastWasDigit = false;
-    for (; i < t.size(); ++i) {
-        const QChar c = t[i];
-        if (c.isDigit() && c.unicode() < 128) {
-            out += c;
-            ++digits;
-            lastWasDigit = true;
-        } else if (isGroupMark(c) && lastWasDigit && i + 1 < t.size() && t[i + 1].isDigit()) {
-            lastWasDigit = false; // a group mark stands only between digits
-        } else {
-            break;
-        }
-    }
-    if (i < t.size() && (t[i] == QLatin1Char('.') || t[i] == decimal)) {
-        out += decimal;
-        for (++i; i < t.size() && t[i].isDigit() && t[i].unicode() < 128; ++i) {
-            out += t[i];
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return QString();
-    if (i < t.size() && (t[i] == QLatin1Char('E') || t[i] == QLatin1Char('e'))) {
-        out += QLatin1Char('E');
-        ++i;
-        if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
-            out += t[i++];
-        const int start = i;
-        for (; i < t.size() && t[i].isDigit() && t[i].unicode() < 128; ++i)
-            out += t[i];
-        if (i == start)
-            return QString();
-    }
-    return i == t.size() ? out : QString();
-}
-
 bool NumberEntry::PasteNumber(const QString& text)
 {
-    const QString number = pastedNumberText(text, m_core.seps().decimal, m_core.seps().thousands);
-    if (number.isEmpty()) {
+    const NumberRead parsed = m_core.numbers().read(text);
+    if (parsed.status == NumberRead::Empty) {
         m_core.host().beep();
         return false;
     }
-    const ParsedNumber parsed = NumberText(m_core.seps()).readField(number);
-    if (parsed.overflow) {
+    if (parsed.status == NumberRead::OutOfRange) {
         m_core.messages().ShowMsgDlg(faultMessage(CalcFault::Overflow), mkError, mbOKOnly,
                                      hcMessages);
+        return false;
+    }
+    if (!parsed.ok()) {
+        m_core.messages().ShowMsgDlg(NumberText::refusal(parsed.status, text), mkWarning,
+                                     mbOKOnly, hcMessages);
         return false;
     }
     EnterNumber(parsed.value);
@@ -217,9 +171,7 @@ void NumberEntry::EnterNumber(CalcValue value)
 
 QString NumberEntry::CopiedNumber() const
 {
-    QString text = m_core.edOp0.text();
-    text.remove(m_core.seps().thousands);
-    return text;
+    return m_core.numbers().copyText(m_core.edOp0.text());
 }
 
 void NumberEntry::showEntry()

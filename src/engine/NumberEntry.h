@@ -29,17 +29,14 @@ public:
     void Backspace();
 
     // Ctrl+V: a number from the clipboard becomes the input as if newly typed, rounded to
-    // the display's decimals. False (a beep, nothing changed) for a text that is no number.
+    // the display's decimals. False when refused, with nothing changed: a beep for an
+    // empty clipboard, the program's message naming any other text that is no number.
     bool PasteNumber(const QString& text);
     // A number that becomes the input as if newly typed, rounded to the display's decimals:
     // what paste does once the text is read.
     void EnterNumber(CalcValue value);
     // Ctrl+C: the input as shown, without thousands separators.
     QString CopiedNumber() const;
-    // The clipboard's text written as a number the parser reads with `decimal` as its
-    // point: trimmed, "." or `decimal` as the point, blanks and `thousands` between the
-    // integer digits, a leading minus, an exponent; empty when the text is no number.
-    static QString pastedNumberText(const QString& text, QChar decimal, QChar thousands);
 
 private:
     // Shows the entry again through the display format. While the display is an exponent

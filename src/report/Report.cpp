@@ -38,18 +38,13 @@ double lineHeightMm(const QFont& font)
     return QFontMetricsF(font, &layoutDevice()).lineSpacing() * kMmPerInch / kLayoutDpi;
 }
 
-// A memo line that is a number, shown in the memo's picture format.
-QString formatted(const ReportObject& o, const QString& line)
+// A memo line that is a number, shown in the memo's picture format; other lines as they are.
+QString formatted(const ReportObject& o, const QString& line, const NumberText& numbers)
 {
     if (o.formatStr.isEmpty())
         return line;
-    bool ok = false;
-    line.trimmed().toDouble(&ok);
-    if (!ok)
-        return line;
-    const NumberSeparators seps;
-    const NumberText numbers(seps);
-    return numbers.picture(numbers.readField(line.trimmed()).value, o.formatStr);
+    const NumberRead r = numbers.read(line);
+    return r.ok() ? numbers.picture(r.value, o.formatStr) : line;
 }
 
 class Layout
@@ -132,7 +127,7 @@ private:
         PreparedItem item;
         item.kind = o.kind;
         item.rect = o.rect.translated(p.marginLeft, bandTop);
-        item.text = o.kind == ReportObject::Memo ? formatted(o, text) : QString();
+        item.text = o.kind == ReportObject::Memo ? formatted(o, text, m_report.numbers()) : QString();
         item.font = font ? *font : Report::resolveFont(o);
         item.alignment = o.alignment;
         item.picture = o.picture;

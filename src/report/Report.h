@@ -2,6 +2,7 @@
 
 #include "ReportTemplate.h"
 #include "ReportVariables.h"
+#include "engine/NumberText.h"
 
 #include <QFont>
 #include <QImage>
@@ -43,6 +44,10 @@ public:
     const ReportTemplate& design() const { return m_design; }
     ReportVariables& variables() { return m_variables; }
 
+    // The separators with which a memo of a picture format reads and writes its numbers.
+    void setNumbers(const NumberText& numbers) { m_numbers = numbers; }
+    const NumberText& numbers() const { return m_numbers; }
+
     // The object of that name in any band (names compared without regard to case).
     ReportObject* findObject(const QString& name);
 
@@ -77,6 +82,7 @@ public:
 
 private:
     ReportTemplate m_design;
+    NumberText m_numbers;
     ReportVariables m_variables;
     std::vector<PreparedPage> m_pages;
 };

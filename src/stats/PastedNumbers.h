@@ -9,7 +9,7 @@
 namespace mx {
 
 // A column of numbers as copied from a spreadsheet or a text file: pieces separated by line
-// breaks, tabs, semicolons or blanks. Either every piece is a number, or `error` names the
+// breaks, tabs or semicolons (never by a blank, which may group a number's digits). Either every piece is a number, or `error` names the
 // first that is not, with its line.
 struct PastedNumbers
 {

@@ -1,6 +1,5 @@
 #include "StatSample.h"
 
-#include "StatNumbers.h"
 #include "tablestore/StoreTable.h"
 
 #include <climits>
@@ -8,7 +7,7 @@
 namespace mx {
 
 StatSample::StatSample(StoreTable& table, const NumberSeparators& seps, QObject* parent)
-    : QAbstractTableModel(parent), m_rows(table, QStringLiteral("Number")), m_seps(seps),
+    : QAbstractTableModel(parent), m_rows(table, QStringLiteral("Number")), m_numbers(seps),
       m_count(m_rows.count())
 {
 }
@@ -133,7 +132,7 @@ QVariant StatSample::data(const QModelIndex& index, int role) const
         return int(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
-    return formatStatNumber(valueAt(index.row()), m_seps);
+    return m_numbers.general(valueAt(index.row()));
 }
 
 bool StatSample::setData(const QModelIndex& index, const QVariant& value, int role)
@@ -141,18 +140,20 @@ bool StatSample::setData(const QModelIndex& index, const QVariant& value, int ro
     if (!index.isValid() || role != Qt::EditRole)
         return false;
     const QString text = value.toString();
-    const StatParse p = parseStatNumber(text, m_seps);
-    if (p.status != StatParse::Ok) {
-        emit refused(refusedNumberMessage(p.status, text));
+    NumberRead p = m_numbers.read(text, NumberRange::Double);
+    if (p.status == NumberRead::Empty)
+        p = {NumberRead::Ok, 0}; // an emptied cell holds 0, as an empty record reads
+    if (!p.ok()) {
+        emit refused(NumberText::refusal(p.status, text));
         return false;
     }
     const qint64 row = index.row();
     const qint64 rowid = rowAt(row).rowid;
     if (rowid < 0)
         return false;
-    m_rows.update(rowid, p.value);
+    m_rows.update(rowid, double(p.value));
     // The cached row itself takes the new value: its page stays valid.
-    m_pages[row / kPageSize][std::size_t(row % kPageSize)].value = p.value;
+    m_pages[row / kPageSize][std::size_t(row % kPageSize)].value = double(p.value);
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     emit countChanged(m_count);
     return true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/NumberSeparators.h"
+#include "engine/NumberText.h"
 #include "tablestore/TableRows.h"
 
 #include <QAbstractTableModel>
@@ -76,7 +76,7 @@ private:
     void forgetFrom(qint64 row);
 
     TableRows m_rows;
-    NumberSeparators m_seps;
+    NumberText m_numbers;
     qint64 m_count = 0;
     mutable std::map<qint64, std::vector<TableRows::Row>> m_pages;
 };

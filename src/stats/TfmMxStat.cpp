@@ -5,7 +5,6 @@
 #include "SampleChart.h"
 #include "SampleExport.h"
 #include "SampleTaskRunner.h"
-#include "StatNumbers.h"
 #include "StatSample.h"
 #include "engine/CalcCore.h"
 #include "store/TableEditing.h"
@@ -365,7 +364,7 @@ void TfmMxStat::showMeasures()
     for (std::size_t i = 1; i < m_values.size(); ++i) {
         m_values[i] = values[i];
         QLineEdit* field = i < 10 ? measureFields[i] : orderFields[i - 10];
-        field->setText(formatStatNumber(values[i], m_core.seps()));
+        field->setText(m_core.numbers().general(values[i]));
     }
     chart->setPicture(m_summary.picture);
     btCopyPicture->setEnabled(true);
@@ -392,15 +391,15 @@ void TfmMxStat::btAppendClick()
 {
     if (busy())
         return;
-    const StatParse p = parseStatNumber(edNewNumber->text(), m_core.seps());
-    if (p.status != StatParse::Ok) {
-        warn(refusedNumberMessage(p.status, edNewNumber->text()));
+    const NumberRead p = m_core.numbers().read(edNewNumber->text(), NumberRange::Double);
+    if (!p.ok() && p.status != NumberRead::Empty) { // an empty field appends 0
+        warn(NumberText::refusal(p.status, edNewNumber->text()));
         edNewNumber->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const double value = p.value;
+    const double value = double(p.value);
     if (appendValues(std::span<const double>(&value, 1))) {
-        edNewNumber->setText(formatStatNumber(value, m_core.seps()));
+        edNewNumber->setText(m_core.numbers().general(value));
         edNewNumber->setFocus(Qt::OtherFocusReason);
         edNewNumber->selectAll();
     }
@@ -413,7 +412,7 @@ void TfmMxStat::btFromOp0Click()
         return;
     const CalcValue v = m_core.edOp0.value();
     if (!(std::fabs(v) <= CalcValue(DBL_MAX))) {
-        warn(refusedNumberMessage(StatParse::OutOfRange, m_core.edOp0.text()));
+        warn(NumberText::refusal(NumberRead::OutOfRange, m_core.edOp0.text()));
         return;
     }
     const double value = double(v);
@@ -573,9 +572,9 @@ bool TfmMxStat::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == edNewNumber && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
         // Shown again in the field's pattern, every decimal kept.
-        const StatParse p = parseStatNumber(edNewNumber->text(), m_core.seps());
-        if (p.status == StatParse::Ok && !edNewNumber->text().trimmed().isEmpty())
-            edNewNumber->setText(formatStatNumber(p.value, m_core.seps()));
+        const NumberRead p = m_core.numbers().read(edNewNumber->text(), NumberRange::Double);
+        if (p.ok())
+            edNewNumber->setText(m_core.numbers().general(p.value));
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -90,7 +90,7 @@ TEST_F(FormulaFrameTest, EnterRunsTheFormulaAndWritesTheTapeAsTheBoxesSay)
     const QStringList tape = app.tape();
     ASSERT_GE(tape.size(), 4);
     EXPECT_EQ(tape.mid(tape.size() - 4),
-              (QStringList{" ", "2+2  ", QStringLiteral("    = %1  ").arg("4.00", 25), " "}));
+              (QStringList{" ", "2+2  ", QStringLiteral("    = %1  ").arg(app.local("4.00"), 25), " "}));
     frame().btClsRun->click();
     EXPECT_EQ(app.tape().size(), tape.size() + 4);
 }
@@ -132,7 +132,7 @@ TEST_F(FormulaFrameTest, ClearingEmptiesTheLineAndResetsTheResult)
     EXPECT_EQ(frame().edClsFrmlRes->text(), "9");
     frame().btClsClear->click();
     EXPECT_EQ(line().text(), "");
-    EXPECT_EQ(frame().edClsFrmlRes->text(), "0.0");
+    EXPECT_EQ(frame().edClsFrmlRes->text(), app.local("0.0"));
     line().setText("3*3");
     frame().btClsRun->click();
     app.commands().Tools_Clear->trigger();

@@ -20,6 +20,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 using namespace mx;
 using mx::test::RunningShell;
 
@@ -92,7 +95,7 @@ TEST_F(StatWindowTest, TheSampleCaseAndTheKeypadTransfers)
     stat()->btCalc->click();
     const QStringList shown{"8", "2", "9", "7", "5.5", "40", "5", "4", "2", "2.1380899352994"};
     for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(field(i), shown[i]) << i;
+        EXPECT_EQ(field(i), app.local(shown[i])) << i;
 
     app.click("1 +");
     const QStringList tape = app.tape();
@@ -109,7 +112,7 @@ TEST_F(StatWindowTest, TheSampleCaseAndTheKeypadTransfers)
     app.window().tbClsDecPos->setValue(10);
     stat()->measureFields[9]->setFocus();
     stat()->transferButtons[9]->click();
-    EXPECT_EQ(app.display(), "2.1380899353");
+    EXPECT_EQ(app.display(), app.local("2.1380899353"));
 }
 
 TEST_F(StatWindowTest, AveAndSumOnAnEmptySampleWarnAndChangeNothing)
@@ -124,20 +127,25 @@ TEST_F(StatWindowTest, AveAndSumOnAnEmptySampleWarnAndChangeNothing)
 
 TEST_F(StatWindowTest, NumbersAreStoredAsTypedAndOutOfRangeOnesRefused)
 {
-    stat()->edNewNumber->setText("1234.5678");
+    stat()->edNewNumber->setText(app.local("1234.5678"));
     stat()->btAppend->click(); // the click takes the focus from the field first
     EXPECT_EQ(stat()->sample().valueAt(0), 1234.5678);
-    EXPECT_EQ(stat()->edNewNumber->text(), "1,234.5678");
-    EXPECT_EQ(stat()->edNewNumber->selectedText(), "1,234.5678");
+    EXPECT_EQ(stat()->edNewNumber->text(), app.local("1,234.5678"));
+    EXPECT_EQ(stat()->edNewNumber->selectedText(), app.local("1,234.5678"));
 
     app.click("2 5");
     app.window().button(KeyId::Dat)->click();
     EXPECT_EQ(stat()->sample().valueAt(1), 25.0);
     app.click("C 1 0 x^y 4 0 0 ="); // 1E400: beyond a double
     app.window().button(KeyId::Dat)->click();
-    stat()->edNewNumber->setText("abc");
-    stat()->btAppend->click();
-    EXPECT_EQ(app.messages.messages.size(), 2u);
+    // A group mark before fewer than three digits makes no number, in every locale.
+    for (const char* refused : {"abc", "2,5"}) {
+        stat()->edNewNumber->setText(app.local(refused));
+        stat()->btAppend->click();
+        EXPECT_EQ(stat()->edNewNumber->text(), app.local(refused)) << refused;
+    }
+    EXPECT_EQ(app.messages.messages.size(), 3u);
+    EXPECT_EQ(app.messages.texts().back(), "Это не число: " + app.local("2,5"));
     EXPECT_EQ(stat()->sample().count(), 2);
     EXPECT_EQ(field(0), "2");
 }
@@ -167,17 +175,20 @@ TEST_F(StatWindowTest, DeletesFollowTheQuestionsAndTheCount)
 
 TEST_F(StatWindowTest, PastingAColumnAppendsAllOrNone)
 {
-    QGuiApplication::clipboard()->setText("1\n2.5\t3\n");
+    // A blank groups digits; it never splits a number into two rows.
+    QGuiApplication::clipboard()->setText(app.local("1\n2.5\t3\n1 234.5\n"));
     stat()->edNewNumber->setFocus();
     QTest::keyClick(stat()->edNewNumber, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(stat()->sample().values(), (std::vector<double>{1, 2.5, 3}));
-    EXPECT_EQ(field(0), "3");
-    QGuiApplication::clipboard()->setText("4\nfive\n");
-    stat()->dgStat->setFocus();
-    QTest::keyClick(stat()->dgStat, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(stat()->sample().count(), 3);
-    ASSERT_EQ(app.messages.messages.size(), 1u);
-    EXPECT_TRUE(app.messages.texts().front().contains("Строка 2"));
+    EXPECT_EQ(stat()->sample().values(), (std::vector<double>{1, 2.5, 3, 1234.5}));
+    EXPECT_EQ(field(0), "4");
+    for (const char* column : {"4\nfive\n", "4\n2,5\n"}) {
+        QGuiApplication::clipboard()->setText(app.local(column));
+        stat()->dgStat->setFocus();
+        QTest::keyClick(stat()->dgStat, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(stat()->sample().count(), 4) << column;
+        ASSERT_FALSE(app.messages.messages.empty());
+        EXPECT_TRUE(app.messages.texts().back().contains("Строка 2")) << column;
+    }
 }
 
 TEST_F(StatWindowTest, OrderMeasuresAndThePictureFollowCalculate)
@@ -261,7 +272,7 @@ TEST(StatWindowState, SampleAndPositionSurviveARestart)
     app.window().button(KeyId::Sta)->click();
     TfmMxStat* stat = app.commands().stats().statWindow();
     ASSERT_NE(stat, nullptr);
-    stat->edNewNumber->setText("6.25");
+    stat->edNewNumber->setText(app.local("6.25"));
     stat->btAppend->click();
     stat->move(120, 90);
     stat->close();
@@ -283,6 +294,43 @@ TEST(StatWindowState, SampleAndPositionSurviveARestart)
     app.window().button(KeyId::Sta)->click();
     EXPECT_EQ(app.commands().stats().statWindow()->pos(), QPoint(140, 100));
     EXPECT_FALSE(app.commands().stats().statWindow()->pictureShown());
+}
+
+// The C library's numeric locale, which the start of a Qt program takes from the
+// environment, never reaches a statistics text: under a Russian locale the measures show
+// with a decimal comma and digits grouped only before it.
+TEST(StatWindowLocale, TheSampleOneTwoShowsSWithADecimalCommaUnderARussianLocale)
+{
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    const bool russian = std::setlocale(LC_NUMERIC, "ru_RU.UTF-8") != nullptr;
+    struct Restore
+    {
+        const std::string& locale;
+        ~Restore() { std::setlocale(LC_NUMERIC, locale.c_str()); }
+    } restore{saved};
+    ASSERT_TRUE(russian) << "ru_RU.UTF-8 is missing: tools/install-deps.sh generates it";
+
+    RunningShell app(NumberSeparators{QLatin1Char(','), QChar(0x00A0)});
+    ASSERT_TRUE(app.start());
+    app.window().button(KeyId::Sta)->click();
+    TfmMxStat* stat = app.commands().stats().statWindow();
+    ASSERT_NE(stat, nullptr);
+    for (const char* typed : {"1", "2"}) {
+        stat->edNewNumber->setText(QLatin1String(typed));
+        stat->btAppend->click();
+    }
+    stat->btCalc->click();
+    EXPECT_EQ(stat->measureFields[9]->text(), "0,707106781186548");
+    EXPECT_EQ(stat->measureFields[4]->text(), "1,5");
+
+    // Typed with a decimal comma and appended by a click that takes the focus first.
+    stat->edNewNumber->setText("1234,25");
+    stat->btAppend->click();
+    EXPECT_TRUE(app.messages.messages.empty());
+    EXPECT_EQ(stat->sample().valueAt(2), 1234.25);
+    EXPECT_EQ(stat->edNewNumber->text(), QString::fromUtf16(u"1\u00a0234,25"));
+    stat->btCalc->click();
+    EXPECT_EQ(stat->measureFields[5]->text(), QString::fromUtf16(u"1\u00a0237,25"));
 }
 
 } // namespace

@@ -166,8 +166,8 @@ TEST_P(WindowSequenceCases, ShowsAndWrites)
     ASSERT_TRUE(app.start());
     app.window().cbClsTotals->setChecked(c.totals);
     app.click(QString::fromLatin1(c.keys));
-    EXPECT_EQ(app.display(), QString::fromUtf8(c.display));
-    EXPECT_EQ(test::tapeCells(app.tape()), test::expandedTape(c.tape));
+    EXPECT_EQ(app.display(), app.local(QString::fromUtf8(c.display)));
+    EXPECT_EQ(test::tapeCells(app.tape()), app.local(test::expandedTape(c.tape)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, WindowSequenceCases, testing::ValuesIn(test::sequenceCases()),
@@ -184,7 +184,7 @@ TEST_P(WindowEntryCases, ShowsTheTypedNumber)
     ASSERT_TRUE(app.start());
     app.window().tbClsDecPos->setValue(c.decPos);
     app.click(QString::fromLatin1(c.keys));
-    EXPECT_EQ(app.display(), QString::fromUtf16(c.display));
+    EXPECT_EQ(app.display(), app.local(QString::fromUtf16(c.display)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, WindowEntryCases, testing::ValuesIn(test::entryCases()),

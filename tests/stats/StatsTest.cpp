@@ -1,7 +1,6 @@
 #include "TestDoubles.h"
 #include "stats/PastedNumbers.h"
 #include "stats/StatMeasures.h"
-#include "stats/StatNumbers.h"
 #include "stats/StatSample.h"
 #include "store/DataFolder.h"
 #include "store/TdmMxData.h"
@@ -47,50 +46,6 @@ TEST(StatMeasuresTest, ComputesTheTenMeasuresInTwoPasses)
     }
 }
 
-TEST(StatNumbersTest, ShowsEveryDecimalWithGroupingAndParentheses)
-{
-    const NumberSeparators point;
-    const NumberSeparators comma{QLatin1Char(','), QChar(0x00A0)};
-    const struct {
-        double value;
-        const char* shown;
-    } cases[] = {
-        {0, "0"},
-        {1234.5678, "1,234.5678"},
-        {-2.25, "(2.25)"},
-        {1234567, "1,234,567"},
-        {2.13808993529944, "2.13808993529944"},
-        {1e100, "1E100"},
-        {-1e100, "(1E100)"},
-        {0.1 + 0.2, "0.3"}, // 15 significant digits
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(formatStatNumber(c.value, point), QLatin1String(c.shown)) << c.value;
-        const StatParse back = parseStatNumber(QLatin1String(c.shown), point);
-        EXPECT_EQ(back.status, StatParse::Ok) << c.shown;
-        EXPECT_NEAR(back.value, c.value, std::fabs(c.value) * 1e-14) << c.shown;
-    }
-    EXPECT_EQ(formatStatNumber(-1234.5, comma), QStringLiteral("(1\u00A0234,5)"));
-
-    const struct {
-        const char* text;
-        StatParse::Status status;
-        double value;
-    } reads[] = {
-        {"", StatParse::Ok, 0},        {" 12.5 ", StatParse::Ok, 12.5}, {"-7", StatParse::Ok, -7},
-        {"(1,000)", StatParse::Ok, -1000}, {"1e3", StatParse::Ok, 1000},
-        {"abc", StatParse::NotANumber, 0}, {"1.2.3", StatParse::NotANumber, 0},
-        {"(-5)", StatParse::NotANumber, 0}, {"1E400", StatParse::OutOfRange, 0},
-        {"-1E309", StatParse::OutOfRange, 0},
-    };
-    for (const auto& r : reads) {
-        const StatParse p = parseStatNumber(QString::fromUtf8(r.text), point);
-        EXPECT_EQ(p.status, r.status) << r.text;
-        EXPECT_EQ(p.value, r.value) << r.text;
-    }
-    EXPECT_EQ(parseStatNumber(QStringLiteral("12,5"), comma).value, 12.5);
-}
-
 TEST(PastedNumbersTest, TakesAWholeColumnOrNothing)
 {
     const NumberSeparators seps;
@@ -98,6 +53,13 @@ TEST(PastedNumbersTest, TakesAWholeColumnOrNothing)
         parsePastedNumbers(QStringLiteral("1\r\n2.5\t3;4\r  -5 \n\n(6)\n1 234\n"), seps);
     EXPECT_TRUE(good.error.isEmpty()) << qPrintable(good.error);
     EXPECT_EQ(good.values, (std::vector<double>{1, 2.5, 3, 4, -5, -6, 1234}));
+    // Under a Russian locale each line is one number, whichever blank groups it.
+    const NumberSeparators ru{QLatin1Char(','), QChar(0x00A0)};
+    EXPECT_EQ(parsePastedNumbers(QString::fromUtf16(u"1 234,5\n1\u00a0234,5\n1\u202f234.5"), ru)
+                  .values,
+              (std::vector<double>{1234.5, 1234.5, 1234.5}));
+    for (const char* notOne : {"4  -5", "2,5", "1 2"})
+        EXPECT_FALSE(parsePastedNumbers(QLatin1String(notOne), seps).error.isEmpty()) << notOne;
 
     const PastedNumbers bad = parsePastedNumbers(QStringLiteral("1\n2\nthree\t4\n"), seps);
     EXPECT_TRUE(bad.values.empty());

@@ -26,7 +26,10 @@ RunningShell::RunningShell(NumberSeparators seps) : m_seps(seps)
         throw std::runtime_error(error.toStdString());
 }
 
-RunningShell::RunningShell(const QString& baseDir) : m_baseDir(baseDir) {}
+RunningShell::RunningShell(const QString& baseDir)
+    : m_seps(NumberSeparators::fromSystemLocale()), m_baseDir(baseDir)
+{
+}
 
 RunningShell::~RunningShell() = default;
 
@@ -82,6 +85,26 @@ void RunningShell::click(const QString& sequence)
 {
     for (KeyId id : keysOf(sequence))
         window().button(id)->click();
+}
+
+QString RunningShell::local(const QString& text) const
+{
+    QString out = text;
+    for (QChar& c : out) {
+        if (c == QLatin1Char('.'))
+            c = m_seps.decimal;
+        else if (c == QLatin1Char(','))
+            c = m_seps.thousands;
+    }
+    return out;
+}
+
+QStringList RunningShell::local(const QStringList& lines) const
+{
+    QStringList out;
+    for (const QString& line : lines)
+        out << local(line);
+    return out;
 }
 
 QString RunningShell::display() const

@@ -23,7 +23,8 @@ namespace mx::test {
 class RunningShell
 {
 public:
-    explicit RunningShell(NumberSeparators seps = {});
+    // The separators of the system locale, as the program takes them.
+    explicit RunningShell(NumberSeparators seps = NumberSeparators::fromSystemLocale());
     // The program on the data folder of an earlier run (another process's, for instance).
     explicit RunningShell(const QString& baseDir);
     ~RunningShell();
@@ -49,6 +50,12 @@ public:
     void storeField(const QString& table, const QString& field, const QVariant& value);
 
     QString baseDir() const { return m_baseDir.isEmpty() ? m_dir.path() : m_baseDir; }
+
+    const NumberSeparators& seps() const { return m_seps; }
+    // A text written with "." as the decimal separator and "," as the group mark, as this run
+    // shows it: "1,234.5" is "1 234,5" under a Russian locale.
+    QString local(const QString& text) const;
+    QStringList local(const QStringList& lines) const;
 
     RecordingMessages messages;
 
