@@ -89,6 +89,18 @@ QStringList TapeMemo::tapeLines() const
     return lines;
 }
 
+qsizetype TapeMemo::lineCount() const
+{
+    return m_hasLines ? document()->blockCount() : 0;
+}
+
+QString TapeMemo::line(qsizetype index) const
+{
+    if (index < 0 || index >= lineCount())
+        return QString();
+    return document()->findBlockByNumber(int(index)).text();
+}
+
 QString TapeMemo::tapeText() const
 {
     if (!m_hasLines)

@@ -26,6 +26,8 @@ public:
     void appendLines(const QStringList& lines) override;
     void clearTape() override;
     QStringList tapeLines() const override;
+    qsizetype lineCount() const override;
+    QString line(qsizetype index) const override;
 
     // The whole tape as one text, each line followed by a line feed (empty for no lines),
     // and back; the text's characters exactly, no-break spaces included.

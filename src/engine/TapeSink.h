@@ -19,15 +19,22 @@ public:
     }
     virtual void clearTape() = 0;
     virtual QStringList tapeLines() const = 0;
+    // One line at a time, for readers of a few lines of a long tape.
+    virtual qsizetype lineCount() const { return tapeLines().size(); }
+    virtual QString line(qsizetype index) const { return tapeLines().value(index); }
 };
 
 // A tape held in memory.
 class MemoryTape : public TapeSink
 {
 public:
+    explicit MemoryTape(const QStringList& lines = {}) : m_lines(lines) {}
+
     void appendLine(const QString& line) override { m_lines.append(line); }
     void clearTape() override { m_lines.clear(); }
     QStringList tapeLines() const override { return m_lines; }
+    qsizetype lineCount() const override { return m_lines.size(); }
+    QString line(qsizetype index) const override { return m_lines.value(index); }
 
 private:
     QStringList m_lines;

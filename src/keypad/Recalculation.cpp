@@ -94,11 +94,10 @@ QString Recalculation::headerLine(int first, int last)
 bool Recalculation::Recalculate(int line)
 {
     TapeSink& sink = m_core.tape.sink();
-    const QStringList lines = sink.tapeLines();
-    const auto found = findTapeCalculation(lines, line, m_core.seps());
+    const auto found = findTapeCalculation(sink, line, m_core.seps());
     if (const auto* refusal = std::get_if<TapeRefusal>(&found)) {
-        m_core.messages().ShowMsgDlg(refusalMessage(*refusal, lines), mkWarning, mbOKOnly,
-                                     hcTape);
+        m_core.messages().ShowMsgDlg(refusalMessage(*refusal, sink.line(refusal->line)),
+                                     mkWarning, mbOKOnly, hcTape);
         return false;
     }
     const TapeCalculation& calc = std::get<TapeCalculation>(found);

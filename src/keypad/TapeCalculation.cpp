@@ -3,6 +3,7 @@
 #include "engine/CalcState.h"
 #include "engine/OperationCodes.h"
 #include "engine/TapeLineReader.h"
+#include "engine/TapeSink.h"
 
 #include <unordered_map>
 
@@ -18,8 +19,8 @@ using Found = std::variant<TapeCalculation, TapeRefusal>;
 class CalculationFinder
 {
 public:
-    CalculationFinder(const QStringList& lines, const NumberSeparators& seps)
-        : m_lines(lines), m_seps(seps)
+    CalculationFinder(const TapeSink& tape, const NumberSeparators& seps)
+        : m_tape(tape), m_count(int(tape.lineCount())), m_seps(seps)
     {
     }
 
@@ -28,12 +29,12 @@ public:
 private:
     const TapeLine& at(int i);
     // Lines beyond either end read as blank layout.
-    Kind kind(int i) { return i < 0 || i >= m_lines.size() ? Kind::Blank : at(i).kind; }
+    Kind kind(int i) { return i < 0 || i >= m_count ? Kind::Blank : at(i).kind; }
     // The formula frame writes its result followed by a line of one blank.
     bool formulaResult(int i)
     {
-        return kind(i) == Kind::Result && i + 1 < m_lines.size() &&
-               m_lines[i + 1] == QLatin1String(" ");
+        return kind(i) == Kind::Result && i + 1 < m_count &&
+               m_tape.line(i + 1) == QLatin1String(" ");
     }
     // A text line under the formula frame's opening blank is a formula.
     Reason textReason(int i);
@@ -43,7 +44,8 @@ private:
     Found function(int f);
     Found singleValue(int c);
 
-    const QStringList& m_lines;
+    const TapeSink& m_tape;
+    int m_count;
     NumberSeparators m_seps;
     std::unordered_map<int, TapeLine> m_read;
 };
@@ -52,7 +54,7 @@ const TapeLine& CalculationFinder::at(int i)
 {
     auto it = m_read.find(i);
     if (it == m_read.end())
-        it = m_read.emplace(i, readTapeLine(m_lines[i], m_seps)).first;
+        it = m_read.emplace(i, readTapeLine(m_tape.line(i), m_seps)).first;
     return it->second;
 }
 
@@ -108,7 +110,7 @@ Found CalculationFinder::find(int c)
 
 Found CalculationFinder::chainThrough(int c)
 {
-    for (int i = c + 1; i < m_lines.size(); ++i) {
+    for (int i = c + 1; i < m_count; ++i) {
         switch (kind(i)) {
         case Kind::Operand:
         case Kind::Result:
@@ -153,7 +155,7 @@ Found CalculationFinder::chainEndingAtRule(int rule)
     TapeCalculation calc;
     calc.shape = TapeCalculation::Shape::Chain;
     calc.first = first;
-    calc.last = kind(rule + 2) == Kind::Blank && rule + 2 < m_lines.size() ? rule + 2 : rule + 1;
+    calc.last = kind(rule + 2) == Kind::Blank && rule + 2 < m_count ? rule + 2 : rule + 1;
     calc.operands.reserve(std::size_t(rule - first));
     for (int i = first; i < rule; ++i) {
         const TapeLine& t = at(i);
@@ -173,7 +175,7 @@ Found CalculationFinder::function(int f)
     TapeCalculation calc;
     calc.shape = TapeCalculation::Shape::Function;
     calc.first = f;
-    calc.last = kind(f + 2) == Kind::Blank && f + 2 < m_lines.size() ? f + 2 : f + 1;
+    calc.last = kind(f + 2) == Kind::Blank && f + 2 < m_count ? f + 2 : f + 1;
     calc.operands.push_back({argument.op, *argument.number});
     if (argument.op->suffix == OpSuffix::Angle) {
         // The mark stands after the argument, or after the result of an arc function.
@@ -202,14 +204,20 @@ Found CalculationFinder::singleValue(int c)
 } // namespace
 
 std::variant<TapeCalculation, TapeRefusal>
-findTapeCalculation(const QStringList& lines, int line, const NumberSeparators& seps)
+findTapeCalculation(const TapeSink& tape, int line, const NumberSeparators& seps)
 {
-    if (line < 0 || line >= lines.size())
+    if (line < 0 || line >= tape.lineCount())
         return TapeRefusal{Reason::NotInACalculation, line};
-    return CalculationFinder(lines, seps).find(line);
+    return CalculationFinder(tape, seps).find(line);
 }
 
-QString refusalMessage(const TapeRefusal& refusal, const QStringList& lines)
+std::variant<TapeCalculation, TapeRefusal>
+findTapeCalculation(const QStringList& lines, int line, const NumberSeparators& seps)
+{
+    return findTapeCalculation(MemoryTape(lines), line, seps);
+}
+
+QString refusalMessage(const TapeRefusal& refusal, const QString& lineText)
 {
     QString why;
     switch (refusal.reason) {
@@ -229,9 +237,7 @@ QString refusalMessage(const TapeRefusal& refusal, const QStringList& lines)
         why = QStringLiteral("строка %1 не число и не известная операция");
         break;
     }
-    const QString text = refusal.line >= 0 && refusal.line < lines.size()
-                             ? lines[refusal.line].trimmed()
-                             : QString();
+    const QString text = lineText.trimmed();
     QString message = QStringLiteral("Пересчёт невозможен: ") + why.arg(refusal.line + 1) +
                       QLatin1Char('.');
     if (!text.isEmpty())

@@ -13,6 +13,7 @@
 namespace mx {
 
 struct OperationInfo;
+class TapeSink;
 
 // One calculation of the tape as the keys would type it again: what one run of keys wrote
 // from its first operand line to its result line after the rule, or a one-operand step
@@ -50,10 +51,13 @@ struct TapeRefusal
 // column and suffix name the operation, the value column is read as a number, "=" lines,
 // rules and blank lines are results and layout. Lines of the memory keys or the formula
 // frame, and lines that are neither a number nor a known sign, refuse it.
+// The tape's lines are read one at a time, only around `line`.
+std::variant<TapeCalculation, TapeRefusal>
+findTapeCalculation(const TapeSink& tape, int line, const NumberSeparators& seps);
 std::variant<TapeCalculation, TapeRefusal>
 findTapeCalculation(const QStringList& lines, int line, const NumberSeparators& seps);
 
-// The user's message for a refusal, naming the line by its number and text.
-QString refusalMessage(const TapeRefusal& refusal, const QStringList& lines);
+// The user's message for a refusal, naming the line by its number and its text.
+QString refusalMessage(const TapeRefusal& refusal, const QString& lineText);
 
 } // namespace mx

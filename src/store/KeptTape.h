@@ -9,8 +9,9 @@ namespace mx {
 class TableSession;
 
 // The tape kept between runs: the table "Tape" of the data folder, encrypted like the
-// others, made when it is first written. Its one record holds the tape's text; a table
-// that exists means the user keeps the tape. Store failures throw StoreError.
+// others, made when it is first written. Its one record holds the tape's text, compressed; a
+// table that exists means the user keeps the tape. Store failures and a kept text that
+// cannot be unpacked throw StoreError.
 class KeptTape
 {
 public:
