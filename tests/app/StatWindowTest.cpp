@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QLineEdit>
@@ -227,10 +228,10 @@ TEST_F(StatWindowTest, ALargePasteRunsInSlicesAndItsCancelAppendsNothing)
 
     stat()->pasteNumbers(column);
     ASSERT_TRUE(stat()->busy()); // still reading: the event loop goes on meanwhile
-    auto* progress = stat()->findChild<QProgressDialog*>("dlgSampleProgress");
-    ASSERT_NE(progress, nullptr);
-    QTest::qWait(50);
-    EXPECT_TRUE(progress->isVisible());
+    QPointer<QProgressDialog> progress = stat()->findChild<QProgressDialog*>("dlgSampleProgress");
+    ASSERT_FALSE(progress.isNull());
+    // Shown at once for a column this large, before the first slice is done.
+    ASSERT_TRUE(QTest::qWaitFor([&progress] { return progress && progress->isVisible(); }, 5000));
     EXPECT_GT(turns, 0);
     auto* cancel = progress->findChild<QPushButton*>();
     ASSERT_NE(cancel, nullptr);
