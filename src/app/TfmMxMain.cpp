@@ -105,6 +105,9 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& 
     buildFormulaFrame(area);
     connectHandlers();
     ApplyInterfaceText(this);
+    // Laid out by the shown captions in the font the program really gets.
+    fitDecPosTickLabels(tbClsDecPos, lbClsFloat, gbClsNumber->width() - 8);
+    layoutAngleRow();
     // The decimal key shows the system's decimal separator.
     QPushButton* point = m_buttons.at(KeyId::Point);
     point->setText(QString(m_core->seps().decimal));
@@ -292,6 +295,26 @@ void TfmMxMain::buildSettingControls(QWidget* area)
     QFont bold = lbLastOp->font();
     bold.setBold(true);
     lbLastOp->setFont(bold);
+}
+
+void TfmMxMain::layoutAngleRow()
+{
+    constexpr int kGap = 3;
+    constexpr int kInset = 4; // of the angle buttons inside their box
+    constexpr int kLastOpWidth = 50;
+    const int blank = fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    cbClsInv->resize(cbClsInv->sizeHint().width(), cbClsInv->height());
+    rbClsRadian->setGeometry(kInset, rbClsRadian->y(), rbClsRadian->sizeHint().width(),
+                             rbClsRadian->height());
+    rbClsDegree->setGeometry(rbClsRadian->geometry().right() + 1 + blank, rbClsDegree->y(),
+                             rbClsDegree->sizeHint().width(), rbClsDegree->height());
+    gbClsAngle->setGeometry(cbClsInv->geometry().right() + 1 + kGap, gbClsAngle->y(),
+                            rbClsDegree->geometry().right() + 1 + kInset, gbClsAngle->height());
+    const int left = gbClsAngle->geometry().right() + 1 + kGap;
+    const int end = m_buttons.at(KeyId::Back)->x() - kGap;
+    pnLastOp->setGeometry(left, pnLastOp->y(), std::min(kLastOpWidth, end - left),
+                          pnLastOp->height());
+    lbLastOp->resize(pnLastOp->size());
 }
 
 void TfmMxMain::buildKeypad(QWidget* area)

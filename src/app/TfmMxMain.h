@@ -116,6 +116,9 @@ protected:
 private:
     void buildRegisters(QWidget* area);
     void buildSettingControls(QWidget* area);
+    // The row before Backspace by the widths its shown captions need: "Arc", the angle box
+    // with its two buttons, and the pending-operation panel in what is left.
+    void layoutAngleRow();
     void buildKeypad(QWidget* area);
     void connectHandlers();
     void FormCreate();

@@ -134,6 +134,7 @@ TfmMxOptions::TfmMxOptions(const CalcSettings& settings, ApplyHandler apply,
     }
 
     ApplyInterfaceText(this);
+    fitDecPosTickLabels(tbClsDecPos, lbFloat, gbClsNumber->width() - 8);
 
     // What marks the dialog modified: every control, the delimiter, tape and totals boxes
     // included, so that Apply is never disabled while something is left to apply.

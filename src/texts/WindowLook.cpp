@@ -1,6 +1,7 @@
 #include "WindowLook.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -47,15 +48,26 @@ void centreOnScreen(QWidget* window)
         window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
+namespace {
+constexpr const char* kTickProperty = "decPosTick";
+constexpr int kMarkInset = 6; // the marks start and end this far inside the track bar
+
+int markX(const QSlider* trackBar, int usable, int pos)
+{
+    return trackBar->x() + kMarkInset + usable * pos / 11;
+}
+} // namespace
+
 void addDecPosTickLabels(QSlider* trackBar, QLabel* floatLabel, int top,
                          const QString& namePrefix)
 {
     QWidget* parent = trackBar->parentWidget();
     // The marks run from 6 pixels inside the track bar's left end to 6 inside its right.
-    const int usable = trackBar->width() - 12;
-    auto markX = [&](int pos) { return trackBar->x() + 6 + usable * pos / 11; };
+    const int usable = trackBar->width() - 2 * kMarkInset;
+    auto markX = [&](int pos) { return mx::markX(trackBar, usable, pos); };
     for (int pos = 0; pos <= 10; pos += 2) {
         auto* tick = new QLabel(QString::number(pos), parent);
+        tick->setProperty(kTickProperty, pos);
         if (!namePrefix.isEmpty())
             tick->setObjectName(namePrefix + QString::number(pos));
         tick->setAlignment(Qt::AlignHCenter);
@@ -63,6 +75,33 @@ void addDecPosTickLabels(QSlider* trackBar, QLabel* floatLabel, int top,
     }
     floatLabel->setAlignment(Qt::AlignLeft);
     floatLabel->setGeometry(markX(11) - 5, top, 40, 16);
+}
+
+void fitDecPosTickLabels(QSlider* trackBar, QLabel* floatLabel, int right)
+{
+    QWidget* parent = trackBar->parentWidget();
+    const QFontMetrics fm(floatLabel->font());
+    const int gap = fm.horizontalAdvance(QLatin1Char(' '));
+    const int tenHalf = (fm.horizontalAdvance(QStringLiteral("10")) + 1) / 2;
+    const int floatWidth = fm.horizontalAdvance(floatLabel->text()) + 2;
+    // From mark 10 on the row needs half of "10", a gap and the caption.
+    const int x0 = trackBar->x() + kMarkInset;
+    const int roomForTen = right - floatWidth - gap - tenHalf - x0;
+    int usable = trackBar->width() - 2 * kMarkInset;
+    if (usable * 10 / 11 > roomForTen) {
+        usable = roomForTen * 11 / 10;
+        trackBar->resize(usable + 2 * kMarkInset, trackBar->height());
+    }
+    for (QLabel* tick : parent->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QVariant pos = tick->property(kTickProperty);
+        if (!pos.isValid())
+            continue;
+        const int width = fm.horizontalAdvance(tick->text()) + 2;
+        tick->setGeometry(markX(trackBar, usable, pos.toInt()) - width / 2, tick->y(), width,
+                          tick->height());
+    }
+    floatLabel->setGeometry(markX(trackBar, usable, 10) + tenHalf + gap, floatLabel->y(),
+                            floatWidth, floatLabel->height());
 }
 
 } // namespace mx

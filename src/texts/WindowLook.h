@@ -27,4 +27,10 @@ void centreOnScreen(QWidget* window);
 void addDecPosTickLabels(QSlider* trackBar, QLabel* floatLabel, int top,
                          const QString& namePrefix = QString());
 
+// Lays those labels out by the widths of their shown texts in their font, once the
+// interface text is applied: each number centred under its mark, the float caption after
+// "10" with a blank's room between them, and the track bar shortened where needed so that
+// the caption ends at `right` (in the parent's coordinates) at the latest.
+void fitDecPosTickLabels(QSlider* trackBar, QLabel* floatLabel, int right);
+
 } // namespace mx

@@ -1,4 +1,5 @@
 #include "KeySequences.h"
+#include "LayoutChecks.h"
 #include "RunningShell.h"
 #include "app/NumericEdit.h"
 #include "app/TapeMemo.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -143,6 +145,19 @@ TEST_F(MainWindowTest, ControlsAreNamedForAssistiveTechnology)
     EXPECT_EQ(window().button(KeyId::Point)->text(), ".");
     EXPECT_TRUE(window().button(KeyId::Sta)->isEnabled());
     EXPECT_FALSE(window().button(KeyId::Ave)->isEnabled()); // until the statistics window opens
+}
+
+TEST_F(MainWindowTest, CaptionsOfTheSettingsNeitherTouchNorAreCut)
+{
+    test::expectTickLabelsApart(window().tbClsDecPos, window().lbClsFloat);
+    test::expectButtonsApart({window().rbClsRadian, window().rbClsDegree});
+    // The row before Backspace: "Arc", the angle box, the pending-operation panel.
+    EXPECT_GE(window().cbClsInv->width(), window().cbClsInv->sizeHint().width());
+    const QWidget* row[] = {window().cbClsInv, window().gbClsAngle, window().pnLastOp,
+                            window().button(KeyId::Back)};
+    for (int i = 1; i < 4; ++i)
+        EXPECT_GT(row[i]->x(), row[i - 1]->geometry().right() + 1) << i;
+    EXPECT_GE(window().pnLastOp->width(), 40);
 }
 
 TEST_F(MainWindowTest, ButtonsSitOnTheKeypadGrid)

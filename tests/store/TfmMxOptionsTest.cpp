@@ -1,3 +1,4 @@
+#include "LayoutChecks.h"
 #include "store/TfmMxOptions.h"
 
 #include <QApplication>
@@ -52,6 +53,7 @@ TEST(TfmMxOptions, OpensUnmodifiedWithTheSettingsAndRussianTexts)
     EXPECT_EQ(d.windowTitle(), "Настройка");
     EXPECT_EQ(d.gbClsHistory->title(), " История");
     EXPECT_EQ(d.lbClsHelp->text(), "Для справки наведите мышь на интересующий элемент.");
+    test::expectTickLabelsApart(d.tbClsDecPos, d.lbFloat);
 }
 
 TEST(TfmMxOptions, ChangesMarkModifiedAndApplyCopiesThem)
