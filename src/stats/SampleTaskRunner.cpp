@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QProgressDialog>
+#include <QScopedValueRollback>
 #include <QWidget>
 #include <QWindow>
 
@@ -78,13 +79,19 @@ void SampleTaskRunner::run(std::unique_ptr<SampleTask> task, std::function<void(
     dialog->setValue(0);
     connect(dialog, &QProgressDialog::canceled, this, &SampleTaskRunner::cancel);
     m_dialog = dialog;
+    // The dialog's own timer for showing itself would wait behind the turns' zero timer.
+    if (m_task->size() > kDialogAtOnce)
+        dialog->show();
     m_timer.start();
 }
 
 void SampleTaskRunner::turn()
 {
-    if (!m_task)
+    // A modal progress dialog's setValue() runs the event loop itself, which would start
+    // the next turn inside this one and so on to the task's end: turns never nest.
+    if (!m_task || m_inTurn)
         return;
+    const QScopedValueRollback<bool> inTurn(m_inTurn, true);
     if (m_dialog && m_dialog->wasCanceled()) {
         cancel();
         return;

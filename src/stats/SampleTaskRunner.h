@@ -57,6 +57,7 @@ private:
     QElapsedTimer m_started;
     QPointer<QProgressDialog> m_dialog;
     qint64 m_longestTurn = 0;
+    bool m_inTurn = false;
 };
 
 } // namespace mx

@@ -230,9 +230,7 @@ TEST_F(StatWindowTest, ALargePasteRunsInSlicesAndItsCancelAppendsNothing)
     ASSERT_TRUE(stat()->busy()); // still reading: the event loop goes on meanwhile
     QPointer<QProgressDialog> progress = stat()->findChild<QProgressDialog*>("dlgSampleProgress");
     ASSERT_FALSE(progress.isNull());
-    // Shown at once for a column this large, before the first slice is done.
-    ASSERT_TRUE(QTest::qWaitFor([&progress] { return progress && progress->isVisible(); }, 5000));
-    EXPECT_GT(turns, 0);
+    EXPECT_TRUE(progress->isVisible()); // at once for a column this large
     auto* cancel = progress->findChild<QPushButton*>();
     ASSERT_NE(cancel, nullptr);
     cancel->click();
@@ -240,7 +238,9 @@ TEST_F(StatWindowTest, ALargePasteRunsInSlicesAndItsCancelAppendsNothing)
     EXPECT_EQ(stat()->sample().count(), 0);
 
     stat()->pasteNumbers(column);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !stat()->busy(); }, 60000));
+    for (int i = 0; i < 100000 && stat()->busy(); ++i)
+        QCoreApplication::processEvents();
+    EXPECT_GT(turns, 1); // the event loop went round while the column was appended
     EXPECT_EQ(stat()->sample().count(), 150000);
     EXPECT_EQ(field(0), "150000");
     EXPECT_TRUE(app.messages.messages.empty());
