@@ -1,33 +1,34 @@
 #pragma once
 
-#include <QByteArray>
+#include "StoreConnection.h"
+
 #include <QString>
 
 #include <sqlcipher/sqlite3.h>
 
 namespace mx {
 
-// A prepared statement of the store, finalized with its scope.
+// A prepared statement of the store, finalized with its scope. Its steps go through the
+// connection, which may put an injected fault in their place.
 class Statement
 {
 public:
-    Statement(sqlite3* db, const QString& sql)
+    Statement(StoreConnection& connection, const QString& sql)
+        : m_connection(connection), m_stmt(connection.prepare(sql))
     {
-        const QByteArray utf8 = sql.toUtf8();
-        m_rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
     }
     ~Statement() { sqlite3_finalize(m_stmt); }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
-    bool ok() const { return m_rc == SQLITE_OK && m_stmt; }
+    bool ok() const { return m_stmt != nullptr; }
     sqlite3_stmt* get() const { return m_stmt; }
-    int step() { return sqlite3_step(m_stmt); }
+    int step() { return m_connection.step(m_stmt); }
     void reset() { sqlite3_reset(m_stmt); }
 
 private:
+    StoreConnection& m_connection;
     sqlite3_stmt* m_stmt = nullptr;
-    int m_rc = SQLITE_ERROR;
 };
 
 } // namespace mx

@@ -1,42 +1,27 @@
 #include "StoreTable.h"
 
 #include "SqlStatement.h"
+#include "SqlText.h"
 #include "StoreError.h"
+#include "TableDescriptor.h"
 #include "TableSession.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMessageAuthenticationCode>
 #include <QSaveFile>
-#include <QThread>
 
 #include <sqlcipher/sqlite3.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
+#include <limits>
 
 namespace mx {
 
 namespace {
-
-const QString kFormat = QStringLiteral("Mirvalex table");
-constexpr int kFormatVersion = 1;
-
-QString quoted(const QString& identifier)
-{
-    QString q = identifier;
-    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
 
 QString sqlType(FieldType type)
 {
@@ -137,41 +122,6 @@ QVariant columnValue(sqlite3_stmt* stmt, int column, const FieldDef& f)
     return QVariant();
 }
 
-// Opens the database file with the raw key and the durability settings every table uses.
-int openKeyed(const QString& path, const QByteArray& key, int flags, sqlite3** db)
-{
-    const QByteArray file = QFile::encodeName(path);
-    int rc = sqlite3_open_v2(file.constData(), db, flags, nullptr);
-    if (rc != SQLITE_OK)
-        return rc;
-    // The raw-key form skips SQLCipher's own passphrase derivation.
-    QByteArray pragma = "PRAGMA key = \"x'" + key.toHex() + "'\";";
-    rc = sqlite3_exec(*db, pragma.constData(), nullptr, nullptr, nullptr);
-    volatile char* p = pragma.data();
-    for (qsizetype i = 0; i < pragma.size(); ++i)
-        p[i] = 0;
-    if (rc != SQLITE_OK)
-        return rc;
-    sqlite3_busy_timeout(*db, 2000);
-    return sqlite3_exec(*db,
-                        "PRAGMA journal_mode = DELETE; PRAGMA synchronous = FULL;",
-                        nullptr, nullptr, nullptr);
-}
-
-QJsonObject descriptorJson(const QString& name, const FieldList& fields, const QByteArray& check)
-{
-    QJsonArray jsonFields;
-    for (const FieldDef& f : fields)
-        jsonFields.append(QJsonObject{{QStringLiteral("name"), f.name},
-                                      {QStringLiteral("type"), fieldTypeName(f.type)},
-                                      {QStringLiteral("size"), f.size}});
-    return QJsonObject{{QStringLiteral("format"), kFormat},
-                       {QStringLiteral("version"), kFormatVersion},
-                       {QStringLiteral("table"), name},
-                       {QStringLiteral("fields"), jsonFields},
-                       {QStringLiteral("keyCheck"), QString::fromLatin1(check)}};
-}
-
 } // namespace
 
 StoreTable::StoreTable(TableSession& session, const QString& directory, const QString& name)
@@ -194,9 +144,15 @@ QString StoreTable::idxPath() const
     return QDir(m_directory).filePath(m_name + QStringLiteral(".Idx"));
 }
 
-void StoreTable::fail(const QString& what) const
+StoreError StoreTable::storeError() const
 {
-    throw StoreError(QStringLiteral("%1: %2").arg(m_name, what));
+    return StoreError(QStringLiteral("%1: %2").arg(m_name, m_connection.errorText()),
+                      storeCauseOfSqlite(m_connection.errorCode()), datPath());
+}
+
+void StoreTable::fail(const QString& what, StoreError::Cause cause, const QString& file) const
+{
+    throw StoreError(QStringLiteral("%1: %2").arg(m_name, what), cause, file);
 }
 
 void StoreTable::create(TableSession& session, const QString& directory, const QString& name,
@@ -211,19 +167,19 @@ void StoreTable::create(TableSession& session, const QString& directory, const Q
 
     QStringList columns;
     for (const FieldDef& f : fields)
-        columns << quoted(f.name) + QLatin1Char(' ') + sqlType(f.type);
-    sqlite3* db = nullptr;
-    int rc = openKeyed(table.datPath(), key,
-                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, &db);
-    if (rc == SQLITE_OK) {
+        columns << quotedIdentifier(f.name) + QLatin1Char(' ') + sqlType(f.type);
+    StoreConnection db;
+    bool ok = db.open(table.datPath(), key,
+                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
+    if (ok) {
         const QByteArray sql =
             QStringLiteral("CREATE TABLE records (%1);").arg(columns.join(QStringLiteral(", ")))
                 .toUtf8();
-        rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+        ok = db.exec(sql.constData());
     }
-    const QString error = QString::fromUtf8(sqlite3_errmsg(db));
-    sqlite3_close(db);
-    if (rc != SQLITE_OK) {
+    const QString error = db.errorText();
+    db.close();
+    if (!ok) {
         QFile::remove(table.datPath());
         table.fail(error);
     }
@@ -233,62 +189,23 @@ void StoreTable::create(TableSession& session, const QString& directory, const Q
         QFile::remove(table.datPath());
         table.fail(idx.errorString());
     }
-    idx.write(QJsonDocument(descriptorJson(name, fields, keyCheck(key, name))).toJson());
+    idx.write(TableDescriptor{name, fields, keyCheck(key, name)}.toBytes());
     if (!idx.commit()) {
         QFile::remove(table.datPath());
         table.fail(idx.errorString());
     }
 }
 
-void StoreTable::lockDescriptor()
-{
-    const QByteArray path = QFile::encodeName(idxPath());
-    m_lockFd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (m_lockFd < 0)
-        fail(QStringLiteral("cannot open %1: %2").arg(idxPath(), QString::fromLocal8Bit(std::strerror(errno))));
-    const int mode = (m_exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
-    for (int attempt = 0;; ++attempt) {
-        if (::flock(m_lockFd, mode) == 0)
-            return;
-        if (errno != EWOULDBLOCK || attempt >= m_session.lockRetryCount) {
-            ::close(m_lockFd);
-            m_lockFd = -1;
-            fail(QStringLiteral("the table is locked by another user"));
-        }
-        QThread::msleep(m_session.lockWaitMs);
-    }
-}
-
 void StoreTable::readDescriptor()
 {
-    QFile idx(idxPath());
-    if (!idx.open(QIODevice::ReadOnly))
-        fail(idx.errorString());
-    QJsonParseError parseError{};
-    const QJsonDocument doc = QJsonDocument::fromJson(idx.read(1 << 20), &parseError);
-    const QJsonObject obj = doc.object();
-    if (parseError.error != QJsonParseError::NoError || obj.value(QStringLiteral("format")) != kFormat)
-        fail(QStringLiteral("the descriptor is damaged or foreign"));
-    if (obj.value(QStringLiteral("version")).toInt() != kFormatVersion)
-        fail(QStringLiteral("unknown descriptor version"));
-
-    m_fields.clear();
-    for (const QJsonValue& v : obj.value(QStringLiteral("fields")).toArray()) {
-        const QJsonObject f = v.toObject();
-        FieldDef def{f.value(QStringLiteral("name")).toString(), FieldType::Integer,
-                     f.value(QStringLiteral("size")).toInt()};
-        if (def.name.isEmpty() || !fieldTypeFromName(f.value(QStringLiteral("type")).toString(), def.type))
-            fail(QStringLiteral("the descriptor is damaged"));
-        m_fields.push_back(def);
-    }
-    if (m_fields.empty())
-        fail(QStringLiteral("the descriptor lists no fields"));
-
+    TableDescriptor d = TableDescriptor::parse(m_lock.read(TableDescriptor::kMaxBytes), idxPath());
     const QByteArray key = m_session.tableKey();
     if (key.isEmpty())
         fail(QStringLiteral("no password"));
-    if (obj.value(QStringLiteral("keyCheck")).toString().toLatin1() != keyCheck(key, m_name))
-        fail(QStringLiteral("wrong password"));
+    // A descriptor made with another key belongs to other data: the pair is not this table's.
+    if (d.keyCheck != keyCheck(key, m_name))
+        fail(QStringLiteral("wrong password"), StoreError::Cause::Damaged, idxPath());
+    m_fields = std::move(d.fields);
 }
 
 void StoreTable::checkRequiredFields() const
@@ -297,53 +214,65 @@ void StoreTable::checkRequiredFields() const
         const auto found = std::find_if(m_fields.begin(), m_fields.end(),
                                         [&](const FieldDef& f) { return f.name == required.name; });
         if (found == m_fields.end())
-            fail(QStringLiteral("the table has no field %1").arg(required.name));
+            fail(QStringLiteral("the table has no field %1").arg(required.name),
+                 StoreError::Cause::Damaged, idxPath());
         if (found->type != required.type)
             fail(QStringLiteral("the field %1 is not of type %2")
-                     .arg(required.name, fieldTypeName(required.type)));
+                     .arg(required.name, fieldTypeName(required.type)),
+                 StoreError::Cause::Damaged, idxPath());
     }
 }
 
 void StoreTable::openDatabase()
 {
-    if (QFileInfo(datPath()).size() == 0)
-        fail(QStringLiteral("the data file is empty"));
+    // A pipe, device or folder in place of the data file would block or fail obscurely
+    // inside SQLite; it is refused here (stat does not block).
+    const QFileInfo dat(datPath());
+    if (!dat.exists())
+        fail(QStringLiteral("the data file is missing"), StoreError::Cause::Missing, datPath());
+    if (!dat.isFile())
+        fail(QStringLiteral("the data file is not a regular file"), StoreError::Cause::NotAFile,
+             datPath());
+    if (dat.size() == 0)
+        fail(QStringLiteral("the data file is empty"), StoreError::Cause::Damaged, datPath());
     const int access = m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-    const int rc = openKeyed(datPath(), m_session.tableKey(), access | SQLITE_OPEN_NOMUTEX, &m_db);
-    if (rc != SQLITE_OK)
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    if (!m_connection.open(datPath(), m_session.tableKey(), access | SQLITE_OPEN_NOMUTEX))
+        throw storeError();
     // SQLite falls back to reading alone where the file or its file system is write-protected;
     // a table meant for writing would then fail at its first post instead of here.
-    if (!m_readOnly && sqlite3_db_readonly(m_db, "main") == 1)
-        fail(QStringLiteral("the data file is read-only"));
+    if (!m_readOnly && m_connection.isReadOnly())
+        fail(QStringLiteral("the data file is read-only"), StoreError::Cause::ReadOnly, datPath());
 
     // The records' columns must be the descriptor's fields, in order.
-    Statement info(m_db, QStringLiteral("PRAGMA table_info(records);"));
+    Statement info(m_connection, QStringLiteral("PRAGMA table_info(records);"));
     if (!info.ok())
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        throw storeError();
     std::size_t column = 0;
     int step;
     while ((step = info.step()) == SQLITE_ROW) {
         const QString name =
             QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 1)));
         if (column >= m_fields.size() || name != m_fields[column].name)
-            fail(QStringLiteral("the data file does not match its descriptor"));
+            fail(QStringLiteral("the data file does not match its descriptor"),
+                 StoreError::Cause::Damaged, datPath());
         ++column;
     }
     if (step != SQLITE_DONE)
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        throw storeError();
     if (column != m_fields.size())
-        fail(QStringLiteral("the data file does not match its descriptor"));
+        fail(QStringLiteral("the data file does not match its descriptor"),
+             StoreError::Cause::Damaged, datPath());
 }
 
 void StoreTable::open()
 {
     if (isOpen())
         return;
-    if (!QFileInfo::exists(datPath()) || !QFileInfo::exists(idxPath()))
-        fail(QStringLiteral("the table's files are missing"));
+    for (const QString& file : {datPath(), idxPath()})
+        if (!QFileInfo(file).exists() && !QFileInfo(file).isSymLink())
+            fail(QStringLiteral("the table's files are missing"), StoreError::Cause::Missing, file);
     try {
-        lockDescriptor();
+        m_lock.acquire(idxPath(), m_exclusive, m_session.lockRetryCount, m_session.lockWaitMs);
         readDescriptor();
         checkRequiredFields();
         openDatabase();
@@ -357,15 +286,8 @@ void StoreTable::open()
 
 void StoreTable::close()
 {
-    if (m_db) {
-        sqlite3_close(m_db);
-        m_db = nullptr;
-    }
-    if (m_lockFd >= 0) {
-        ::flock(m_lockFd, LOCK_UN);
-        ::close(m_lockFd);
-        m_lockFd = -1;
-    }
+    m_connection.close();
+    m_lock.release();
     m_state = RecordState::Browse;
     m_rowid = -1;
     m_eof = true;
@@ -396,20 +318,20 @@ bool StoreTable::loadRecord(const char* condition, qint64 rowid)
 {
     QStringList columns;
     for (const FieldDef& f : m_fields)
-        columns << quoted(f.name);
+        columns << quotedIdentifier(f.name);
     const bool descending = std::strchr(condition, '<') != nullptr;
-    Statement stmt(m_db, QStringLiteral("SELECT rowid, %1 FROM records WHERE rowid %2 ? "
+    Statement stmt(m_connection, QStringLiteral("SELECT rowid, %1 FROM records WHERE rowid %2 ? "
                                         "ORDER BY rowid %3 LIMIT 1;")
                              .arg(columns.join(QStringLiteral(", ")), QLatin1String(condition),
                                   descending ? QStringLiteral("DESC") : QStringLiteral("ASC")));
     if (!stmt.ok())
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        throw storeError();
     sqlite3_bind_int64(stmt.get(), 1, rowid);
     const int rc = stmt.step();
     if (rc == SQLITE_DONE)
         return false;
     if (rc != SQLITE_ROW)
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        throw storeError();
     m_rowid = sqlite3_column_int64(stmt.get(), 0);
     m_buffer.resize(m_fields.size());
     for (std::size_t i = 0; i < m_fields.size(); ++i)
@@ -452,9 +374,9 @@ void StoreTable::prior()
 qint64 StoreTable::recordCount() const
 {
     requireOpen();
-    Statement stmt(m_db, QStringLiteral("SELECT count(*) FROM records;"));
+    Statement stmt(m_connection, QStringLiteral("SELECT count(*) FROM records;"));
     if (!stmt.ok() || stmt.step() != SQLITE_ROW)
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        throw storeError();
     return sqlite3_column_int64(stmt.get(), 0);
 }
 
@@ -505,9 +427,9 @@ void StoreTable::post()
     QStringList names;
     QStringList marks;
     for (const FieldDef& f : m_fields) {
-        names << quoted(f.name);
+        names << quotedIdentifier(f.name);
         marks << (m_state == RecordState::Insert ? QStringLiteral("?")
-                                                 : quoted(f.name) + QStringLiteral(" = ?"));
+                                                 : quotedIdentifier(f.name) + QStringLiteral(" = ?"));
     }
     const QString sql =
         m_state == RecordState::Insert
@@ -515,18 +437,18 @@ void StoreTable::post()
                   .arg(names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))
             : QStringLiteral("UPDATE records SET %1 WHERE rowid = ?;")
                   .arg(marks.join(QStringLiteral(", ")));
-    Statement stmt(m_db, sql);
+    Statement stmt(m_connection, sql);
     if (!stmt.ok())
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        throw storeError();
     for (std::size_t i = 0; i < m_fields.size(); ++i)
         bindValue(stmt.get(), int(i) + 1, m_fields[i], m_buffer[i]);
     if (m_state == RecordState::Edit)
         sqlite3_bind_int64(stmt.get(), int(m_fields.size()) + 1, m_rowid);
     // In autocommit with synchronous FULL the record is on disk when the step returns.
     if (stmt.step() != SQLITE_DONE)
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        throw storeError();
     if (m_state == RecordState::Insert)
-        m_rowid = sqlite3_last_insert_rowid(m_db);
+        m_rowid = m_connection.lastInsertRowid();
     m_saved = m_buffer;
     m_state = RecordState::Browse;
     m_eof = false;
@@ -549,12 +471,12 @@ void StoreTable::deleteRecord()
     }
     if (m_rowid < 0)
         fail(QStringLiteral("no current record"));
-    Statement stmt(m_db, QStringLiteral("DELETE FROM records WHERE rowid = ?;"));
+    Statement stmt(m_connection, QStringLiteral("DELETE FROM records WHERE rowid = ?;"));
     if (!stmt.ok())
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        throw storeError();
     sqlite3_bind_int64(stmt.get(), 1, m_rowid);
     if (stmt.step() != SQLITE_DONE)
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        throw storeError();
     m_state = RecordState::Browse;
     const qint64 gone = m_rowid;
     if (!loadRecord(">", gone) && !loadRecord("<", gone)) {
@@ -567,8 +489,9 @@ void StoreTable::deleteRecord()
 void StoreTable::emptyTable()
 {
     requireOpen();
-    if (sqlite3_exec(m_db, "DELETE FROM records;", nullptr, nullptr, nullptr) != SQLITE_OK)
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    Statement stmt(m_connection, QStringLiteral("DELETE FROM records;"));
+    if (!stmt.ok() || stmt.step() != SQLITE_DONE)
+        throw storeError();
     m_state = RecordState::Browse;
     m_rowid = -1;
     m_eof = true;
@@ -580,7 +503,8 @@ void StoreTable::flush()
     requireOpen();
     if (m_state != RecordState::Browse)
         post();
-    sqlite3_db_cacheflush(m_db);
+    if (!m_connection.flushCache())
+        throw storeError();
 }
 
 } // namespace mx

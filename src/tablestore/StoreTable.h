@@ -1,13 +1,14 @@
 #pragma once
 
+#include "DescriptorLock.h"
 #include "FieldDef.h"
+#include "StoreConnection.h"
+#include "StoreError.h"
 
 #include <QString>
 #include <QVariant>
 
 #include <vector>
-
-struct sqlite3;
 
 namespace mx {
 
@@ -48,7 +49,7 @@ public:
 
     void open();
     void close();
-    bool isOpen() const { return m_db != nullptr; }
+    bool isOpen() const { return m_connection.isOpen(); }
 
     const FieldList& fields() const { return m_fields; }
     RecordState state() const { return m_state; }
@@ -81,13 +82,15 @@ public:
     // Only in edit or insert state. A text longer than its field is cut to its size.
     void setValue(const QString& field, const QVariant& value);
 
+    // The open data file's connection, for row access and transactions on the same file.
+    StoreConnection& connection() { return m_connection; }
+    // The error of the connection's last failed statement, naming the table.
+    StoreError storeError() const;
+
 private:
-    // Reads and writes one field of many records at once, on the same database.
-    friend class TableRows;
 
     int fieldIndex(const QString& field) const;
     void requireOpen() const;
-    void lockDescriptor();
     void readDescriptor();
     void openDatabase();
     void checkRequiredFields() const;
@@ -95,7 +98,9 @@ private:
     bool loadRecord(const char* condition, qint64 rowid);
     void clearBuffer();
     void moveToEnd(bool toFirst);
-    [[noreturn]] void fail(const QString& what) const;
+    [[noreturn]] void fail(const QString& what,
+                           StoreError::Cause cause = StoreError::Cause::Other,
+                           const QString& file = QString()) const;
 
     TableSession& m_session;
     QString m_directory;
@@ -104,8 +109,9 @@ private:
     bool m_readOnly = false;
     FieldList m_required;
 
-    sqlite3* m_db = nullptr;
-    int m_lockFd = -1;
+    // Reads change the connection's error state, also through const members.
+    mutable StoreConnection m_connection;
+    DescriptorLock m_lock;
     FieldList m_fields;
     std::vector<QVariant> m_buffer;
     std::vector<QVariant> m_saved; // the buffer as loaded, for cancel

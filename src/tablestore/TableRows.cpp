@@ -1,36 +1,30 @@
 #include "TableRows.h"
 
 #include "SqlStatement.h"
+#include "SqlText.h"
 #include "StoreError.h"
 #include "StoreTable.h"
+#include "Transaction.h"
 
 #include <algorithm>
 
 namespace mx {
 
-TableRows::TableRows(StoreTable& table, const QString& field) : m_table(table)
+TableRows::TableRows(StoreTable& table, const QString& field)
+    : m_table(table), m_column(quotedIdentifier(field))
 {
-    QString q = field;
-    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    m_column = QLatin1Char('"') + q + QLatin1Char('"');
 }
 
-sqlite3* TableRows::db() const
+StoreConnection& TableRows::connection() const
 {
     if (!m_table.isOpen())
         throw StoreError(QStringLiteral("%1: the table is not open").arg(m_table.name()));
-    return m_table.m_db;
-}
-
-StoreError TableRows::lastError() const
-{
-    return StoreError(
-        QStringLiteral("%1: %2").arg(m_table.name(), QString::fromUtf8(sqlite3_errmsg(m_table.m_db))));
+    return m_table.connection();
 }
 
 void TableRows::fail() const
 {
-    throw lastError();
+    throw m_table.storeError();
 }
 
 qint64 TableRows::count() const
@@ -41,9 +35,9 @@ qint64 TableRows::count() const
 std::vector<TableRows::Row> TableRows::select(const QString& condition, qint64 bound,
                                               qint64 offset, int limit) const
 {
-    Statement stmt(db(), QStringLiteral("SELECT rowid, %1 FROM records %2 ORDER BY rowid "
-                                        "LIMIT ? OFFSET ?;")
-                             .arg(m_column, condition));
+    Statement stmt(connection(), QStringLiteral("SELECT rowid, %1 FROM records %2 ORDER BY rowid "
+                                                "LIMIT ? OFFSET ?;")
+                                     .arg(m_column, condition));
     if (!stmt.ok())
         fail();
     int index = 1;
@@ -73,7 +67,7 @@ std::vector<TableRows::Row> TableRows::rowsAfter(qint64 rowid, int limit) const
 
 void TableRows::scan(const std::function<void(double)>& visit) const
 {
-    Statement stmt(db(), QStringLiteral("SELECT %1 FROM records ORDER BY rowid;").arg(m_column));
+    Statement stmt(connection(), QStringLiteral("SELECT %1 FROM records ORDER BY rowid;").arg(m_column));
     if (!stmt.ok())
         fail();
     int rc;
@@ -85,39 +79,31 @@ void TableRows::scan(const std::function<void(double)>& visit) const
 
 std::vector<qint64> TableRows::append(std::span<const double> values)
 {
-    sqlite3* d = db();
+    StoreConnection& c = connection();
     if (values.empty())
         return {};
-    Statement stmt(d, QStringLiteral("INSERT INTO records (%1) VALUES (?);").arg(m_column));
+    Statement stmt(c, QStringLiteral("INSERT INTO records (%1) VALUES (?);").arg(m_column));
     if (!stmt.ok())
         fail();
-    const bool many = values.size() > 1;
-    if (many && sqlite3_exec(d, "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr) != SQLITE_OK)
-        fail();
+    // All or none: any exception before the commit, the store's or another (no memory for
+    // the rowids), rolls the rows back.
+    Transaction txn(m_table);
     std::vector<qint64> rowids;
     rowids.reserve(values.size());
     for (const double v : values) {
         sqlite3_bind_double(stmt.get(), 1, v);
-        if (stmt.step() != SQLITE_DONE) {
-            const StoreError error = lastError();
-            if (many)
-                sqlite3_exec(d, "ROLLBACK;", nullptr, nullptr, nullptr);
-            throw error;
-        }
-        rowids.push_back(sqlite3_last_insert_rowid(d));
+        if (stmt.step() != SQLITE_DONE)
+            fail();
+        rowids.push_back(c.lastInsertRowid());
         stmt.reset();
     }
-    if (many && sqlite3_exec(d, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const StoreError error = lastError();
-        sqlite3_exec(d, "ROLLBACK;", nullptr, nullptr, nullptr);
-        throw error;
-    }
+    txn.commit();
     return rowids;
 }
 
 void TableRows::update(qint64 rowid, double value)
 {
-    Statement stmt(db(), QStringLiteral("UPDATE records SET %1 = ? WHERE rowid = ?;").arg(m_column));
+    Statement stmt(connection(), QStringLiteral("UPDATE records SET %1 = ? WHERE rowid = ?;").arg(m_column));
     if (!stmt.ok())
         fail();
     sqlite3_bind_double(stmt.get(), 1, value);
@@ -128,7 +114,7 @@ void TableRows::update(qint64 rowid, double value)
 
 void TableRows::remove(qint64 rowid)
 {
-    Statement stmt(db(), QStringLiteral("DELETE FROM records WHERE rowid = ?;"));
+    Statement stmt(connection(), QStringLiteral("DELETE FROM records WHERE rowid = ?;"));
     if (!stmt.ok())
         fail();
     sqlite3_bind_int64(stmt.get(), 1, rowid);

@@ -6,17 +6,15 @@
 #include <span>
 #include <vector>
 
-struct sqlite3;
-
 namespace mx {
 
-class StoreError;
+class StoreConnection;
 class StoreTable;
 
 // One numeric field of an open table, read by position and written in bulk: for tables too
 // large to walk record by record (a sample of a million numbers). Rows are in table order;
 // an empty field reads as 0. Every change is its own committed transaction, on disk when
-// the call returns. Failures throw StoreError.
+// the call returns, unless the caller holds a Transaction on the table. Failures throw StoreError.
 class TableRows
 {
 public:
@@ -37,7 +35,8 @@ public:
     // Every value in table order.
     void scan(const std::function<void(double)>& visit) const;
 
-    // Appends the values at the end, all or none; the new rows' rowids.
+    // Appends the values at the end, all or none, in one transaction (a savepoint inside the
+    // caller's Transaction, if one is active); the new rows' rowids.
     std::vector<qint64> append(std::span<const double> values);
     void update(qint64 rowid, double value);
     void remove(qint64 rowid);
@@ -45,8 +44,7 @@ public:
 
 private:
     std::vector<Row> select(const QString& condition, qint64 bound, qint64 offset, int limit) const;
-    sqlite3* db() const;
-    StoreError lastError() const;
+    StoreConnection& connection() const;
     [[noreturn]] void fail() const;
 
     StoreTable& m_table;

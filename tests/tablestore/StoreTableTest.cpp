@@ -1,11 +1,15 @@
 #include "tablestore/StoreError.h"
 #include "tablestore/StoreTable.h"
+#include "tablestore/TableRows.h"
+#include "tablestore/Transaction.h"
 #include "tablestore/TableSession.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <sqlcipher/sqlite3.h>
 
 #include <gtest/gtest.h>
 
@@ -303,4 +307,82 @@ TEST_F(StoreTableTest, ARequiredFieldMissingOrOfAnotherTypeFailsTheOpen)
     t.setRequiredFields({{QStringLiteral("Missing"), FieldType::Integer}});
     EXPECT_THROW(t.open(), StoreError);
     EXPECT_FALSE(t.isOpen());
+}
+
+namespace {
+
+std::vector<double> numbers(const TableRows& rows)
+{
+    std::vector<double> out;
+    rows.scan([&out](double v) { out.push_back(v); });
+    return out;
+}
+
+} // namespace
+
+TEST_F(StoreTableTest, ATransactionRollsBackOnAnyExceptionAndKeepsWhatWasCommitted)
+{
+    auto t = openTable(true);
+    TableRows rows(*t, QStringLiteral("Real"));
+    rows.append(std::vector<double>{1});
+    try {
+        Transaction txn(*t);
+        rows.append(std::vector<double>{2, 3});
+        rows.update(rows.rowsAt(0, 1).front().rowid, 9);
+        throw std::runtime_error("not the store's");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(numbers(rows), std::vector<double>{1});
+    EXPECT_FALSE(t->connection().inTransaction());
+    {
+        Transaction txn(*t);
+        rows.append(std::vector<double>{2});
+        {
+            // An inner guard undoes only its own rows.
+            Transaction inner(*t);
+            rows.append(std::vector<double>{5});
+        }
+        rows.append(std::vector<double>{3});
+        txn.commit();
+    }
+    auto reopened = std::make_unique<StoreTable>(session, dir.path(), QStringLiteral("T"));
+    t.reset();
+    reopened->open();
+    EXPECT_EQ(numbers(TableRows(*reopened, QStringLiteral("Real"))), (std::vector<double>{1, 2, 3}));
+}
+
+TEST_F(StoreTableTest, AFailedBulkAppendAppendsNothingAndTheTableGoesOn)
+{
+    auto t = openTable(true);
+    TableRows rows(*t, QStringLiteral("Real"));
+    rows.append(std::vector<double>{7});
+    std::vector<double> many(1000);
+    for (std::size_t i = 0; i < many.size(); ++i)
+        many[i] = double(i);
+    struct Case
+    {
+        const char* name;
+        int code;
+        int after;
+        const char* reason;
+    };
+    const Case cases[] = {{"FullAtTheFirstRow", SQLITE_FULL, 0, "full"},
+                          {"FullHalfWay", SQLITE_FULL, 500, "full"},
+                          {"IoErrorAtTheLastRow", SQLITE_IOERR, 999, "I/O"}};
+    for (const Case& c : cases) {
+        t->connection().failNext(StoreAccess::Write, c.code, c.after);
+        try {
+            rows.append(many);
+            ADD_FAILURE() << c.name << ": no error";
+        } catch (const StoreError& e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("T: "))) << c.name;
+            EXPECT_TRUE(e.message().contains(QLatin1String(c.reason))) << c.name << e.what();
+        }
+        EXPECT_EQ(rows.count(), 1) << c.name;
+        EXPECT_FALSE(t->connection().inTransaction()) << c.name;
+    }
+    t->connection().failNext(StoreAccess::Read, SQLITE_CORRUPT);
+    EXPECT_THROW(rows.rowsAt(0, 10), StoreError);
+    EXPECT_EQ(rows.append(std::vector<double>{8, 9}).size(), 2u);
+    EXPECT_EQ(numbers(rows), (std::vector<double>{7, 8, 9}));
 }
