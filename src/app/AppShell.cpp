@@ -48,10 +48,10 @@ bool AppShell::start()
     m_saved = std::make_unique<TableSavedState>(*m_data);
     try {
         m_window = std::make_unique<TfmMxMain>(m_messages, *m_saved, *m_saved, m_seps, *m_scripts);
-    } catch (const StoreError&) {
+    } catch (const StoreError& e) {
         // A store that opened but cannot be read or written as the start needs; the window
         // never existed, so it saves nothing.
-        m_data->ReportAccessDenied();
+        m_data->ReportOpenFailure(e);
         return false;
     }
     m_commands = std::make_unique<MainCommands>(*m_window, m_messages, *m_help, *m_data);

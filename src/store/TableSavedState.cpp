@@ -5,6 +5,8 @@
 #include "tablestore/StoreError.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 namespace mx {
 
@@ -69,22 +71,33 @@ void TableSavedState::save(const CalcSettings& s, int left, int top)
 {
     StoreTable& classic = m_data.taClassic;
     StoreTable& share = m_data.taShare;
-    if (classic.isOpen()) {
-        EnsureTableEdit(classic);
-        writeSettingsFields(classic, s);
-        PostTableIfEditing(classic);
-    }
-    if (share.isOpen()) {
-        EnsureTableEdit(share);
+    // Each table is saved and flushed on its own: a failed settings write does not cost the
+    // window position, and the passwords are forgotten whatever happens. The first failure
+    // is reported once both were tried.
+    std::optional<StoreError> failure;
+    auto attempt = [&failure](StoreTable& t, const std::function<void()>& write) {
+        if (!t.isOpen())
+            return;
+        try {
+            EnsureTableEdit(t);
+            write();
+            PostTableIfEditing(t);
+            t.flush();
+        } catch (const StoreError& e) {
+            t.cancel();
+            if (!failure)
+                failure = e;
+        }
+    };
+    attempt(classic, [&] { writeSettingsFields(classic, s); });
+    attempt(share, [&] {
         share.setValue(QStringLiteral("MainWinLeft"), left);
         share.setValue(QStringLiteral("MainWinTop"), top);
         share.setValue(QStringLiteral("MainWinPosition"), 0);
-        PostTableIfEditing(share);
-    }
-    for (StoreTable* t : {&classic, &share})
-        if (t->isOpen())
-            t->flush();
+    });
     m_data.ssMain.forgetAllPasswords();
+    if (failure)
+        throw *failure;
 }
 
 QString TableSavedState::delimiter() const

@@ -106,6 +106,34 @@ void TdmMxData::ReportAccessDenied()
         mkError, mbOKOnly, hcMessages);
 }
 
+void TdmMxData::ReportOpenFailure(const StoreError& error)
+{
+    using C = StoreError::Cause;
+    // A lock held elsewhere is what a second copy of the program looks like; so is a failure
+    // whose cause the store does not know, and the statistics table's missing files.
+    switch (error.cause()) {
+    case C::Locked:
+    case C::Missing:
+    case C::Other:
+        ReportAccessDenied();
+        return;
+    default:
+        break;
+    }
+    m_messages.ShowMsgDlg(QStringLiteral("Ошибка открытия файла данных:\r%1\r\r%2"
+                                         "\r\rВыполнение программы будет прервано.")
+                              .arg(displayedPath(error.file()), storeCauseText(error.cause())),
+                          mkError, mbOKOnly, hcMessages);
+}
+
+QString TdmMxData::displayedPath(const QString& file) const
+{
+    // The data files are named as the file-not-found message names them: relative to the
+    // folder the program runs in.
+    return file.isEmpty() ? QStringLiteral("Data")
+                          : QDir(m_baseDir).relativeFilePath(QFileInfo(file).absoluteFilePath());
+}
+
 bool TdmMxData::DataModuleCreate()
 {
     if (!ssMainStartup())
@@ -113,8 +141,8 @@ bool TdmMxData::DataModuleCreate()
     try {
         for (StoreTable* table : {&taClassic, &taShare, &taStat})
             table->open();
-    } catch (const StoreError&) {
-        ReportAccessDenied();
+    } catch (const StoreError& e) {
+        ReportOpenFailure(e);
         return false;
     }
     m_shareRef = &taShare;

@@ -9,6 +9,7 @@
 namespace mx {
 
 class MessagePort;
+class StoreError;
 
 // The four files that must exist before the tables are opened, relative to the current
 // directory, in the order they are reported.
@@ -33,6 +34,9 @@ public:
     bool DataModuleCreate();
     // The one message for a store that cannot be used at start-up; the program then ends.
     void ReportAccessDenied();
+    // The message for a table that could not be opened: the access-denied one where a lock
+    // held elsewhere may be the cause, else one that names the file and the cause.
+    void ReportOpenFailure(const StoreError& error);
 
     TableSession ssMain{QStringLiteral("MainSession")};
     StoreTable taClassic;
@@ -52,6 +56,7 @@ public:
 
 private:
     bool ssMainStartup();
+    QString displayedPath(const QString& file) const;
     static void ssMainPassword(TableSession& session, bool& retry);
 
     MessagePort& m_messages;
