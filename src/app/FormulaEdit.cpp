@@ -1,8 +1,9 @@
 #include "FormulaEdit.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
-
-#include <limits>
+#include <QMouseEvent>
 
 namespace mx {
 
@@ -10,7 +11,14 @@ FormulaEdit::FormulaEdit(QWidget* parent) : QLineEdit(parent)
 {
     setObjectName(QStringLiteral("edClsFormula"));
     setAccessibleName(QStringLiteral("Строка формулы"));
-    setMaxLength(std::numeric_limits<int>::max());
+    // A line far beyond any formula would make every keystroke and every blink of the caret
+    // lay out megabytes of text; what does not fit is neither typed nor pasted.
+    setMaxLength(kMaxLength);
+}
+
+bool FormulaEdit::overflows(const QString& inserted) const
+{
+    return text().size() - selectedText().size() + inserted.size() > maxLength();
 }
 
 FormulaEdit::Caret FormulaEdit::caret() const
@@ -54,7 +62,22 @@ void FormulaEdit::keyPressEvent(QKeyEvent* event)
         emit enterPressed();
         return;
     }
+    const bool paste = event->matches(QKeySequence::Paste) ||
+                       (event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier);
+    const QString inserted = paste ? QApplication::clipboard()->text() : event->text();
+    if (!isReadOnly() && !inserted.isEmpty() && (paste || inserted.at(0).isPrint()) &&
+        overflows(inserted))
+        QApplication::beep();
     QLineEdit::keyPressEvent(event);
+}
+
+void FormulaEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::MiddleButton && !isReadOnly() &&
+        QApplication::clipboard()->supportsSelection() &&
+        overflows(QApplication::clipboard()->text(QClipboard::Selection)))
+        QApplication::beep();
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 } // namespace mx

@@ -6,12 +6,16 @@ namespace mx {
 
 // The formula line: a one-line edit that keeps its caret and selection while another
 // control has the focus (function buttons insert there), selects nothing by itself on
-// gaining the focus, and reports Enter, whatever the modifiers, and its focus changes.
+// gaining the focus, and reports Enter, whatever the modifiers, and its focus changes. It
+// holds at most kMaxLength characters.
 class FormulaEdit : public QLineEdit
 {
     Q_OBJECT
 
 public:
+    // The longest formula the line takes; a paste beyond it is cut there, with a beep.
+    static constexpr int kMaxLength = 100000;
+
     explicit FormulaEdit(QWidget* parent);
 
 signals:
@@ -23,6 +27,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     struct Caret
@@ -31,6 +36,8 @@ private:
         int selectionStart; // -1 without a selection
         int selectionLength;
     };
+    // Inserting `inserted` in place of the selection would pass the length limit.
+    bool overflows(const QString& inserted) const;
     Caret caret() const;
     void restore(const Caret& c);
 };

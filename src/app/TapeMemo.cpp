@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -168,6 +169,22 @@ void TapeMemo::contextMenuEvent(QContextMenuEvent* event)
     }
     menu->exec(event->globalPos());
     delete menu;
+}
+
+bool TapeMemo::canInsertFromMimeData(const QMimeData* source) const
+{
+    return source && source->hasText();
+}
+
+void TapeMemo::insertFromMimeData(const QMimeData* source)
+{
+    // An empty clipboard (its owner has quit) may hand over no data at all, or data without
+    // text: nothing is pasted. Only plain text enters the tape.
+    if (!source || !source->hasText())
+        return;
+    const QString text = source->text();
+    if (!text.isEmpty())
+        insertPlainText(text);
 }
 
 void TapeMemo::focusInEvent(QFocusEvent* event)

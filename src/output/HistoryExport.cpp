@@ -1,27 +1,18 @@
 #include "HistoryExport.h"
 
-#include <QSaveFile>
+#include "ReplaceFile.h"
+
 #include <QStringEncoder>
 
 namespace mx {
 
 QString saveHistoryFile(const QStringList& lines, const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
     QStringEncoder encode(QStringConverter::System);
-    for (const QString& line : lines) {
-        const QByteArray bytes = encode(line + QLatin1String("\r\n"));
-        if (file.write(bytes) != bytes.size()) {
-            const QString error = file.errorString();
-            file.cancelWriting();
-            return error;
-        }
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += encode(line + QLatin1String("\r\n"));
+    return replaceFile(path, bytes);
 }
 
 } // namespace mx
