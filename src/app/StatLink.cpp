@@ -1,7 +1,12 @@
 #include "StatLink.h"
 
+#include "tablestore/StoreError.h"
+#include "texts/HelpContext.h"
+#include "texts/MessagePort.h"
+
 #include "FormFactory.h"
 #include "TfmMxMain.h"
+#include "engine/CalcCore.h"
 #include "stats/TfmMxStat.h"
 
 #include <QGuiApplication>
@@ -43,7 +48,16 @@ StatLink::~StatLink()
 
 QWidget* StatLink::create()
 {
-    auto* stat = new TfmMxStat(m_sample, m_share, m_window.core(), m_showHelp);
+    TfmMxStat* stat = nullptr;
+    try {
+        stat = new TfmMxStat(m_sample, m_share, m_window.core(), m_showHelp);
+    } catch (const StoreError& e) {
+        // The sample could not be counted: no window, the program goes on.
+        m_window.core().messages().ShowMsgDlg(
+            QStringLiteral("Окно статистики не открыто.\r\r") + storeFailureText(e), mkError,
+            mbOKOnly, hcMessages);
+        return nullptr;
+    }
     connect(stat, &TfmMxStat::closing, this, [this] { enableKeys(false); });
     m_stat = stat;
     // A sample window never placed by the user (the stored position is the origin) opens

@@ -199,7 +199,7 @@ void TfmMxMain::FormDestroy()
     try {
         m_saved.save(m_core->settings, x(), y());
     } catch (const StoreError& e) {
-        m_messages.ShowMsgDlg(QStringLiteral("Настройки не сохранены.\r\r") + e.message(),
+        m_messages.ShowMsgDlg(QStringLiteral("Настройки не сохранены.\r\r") + storeFailureText(e),
                               mkError, mbOKOnly, hcMessages);
     }
 }

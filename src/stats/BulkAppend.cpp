@@ -40,7 +40,7 @@ bool BulkAppend::step()
             return true;
         m_batch->commit();
     } catch (const StoreError& e) {
-        return fail(QStringLiteral("Числа не записаны.\r\r") + e.message());
+        return fail(QStringLiteral("Числа не записаны.\r\r") + storeFailureText(e));
     }
     m_batch.reset();
     m_appended = qint64(m_values.size());

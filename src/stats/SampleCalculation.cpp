@@ -38,7 +38,7 @@ bool SampleCalculation::step()
         m_lastRowid = m_sample.readAfter(m_lastRowid, kSlice, m_values);
         m_read = m_values.size() - before < std::size_t(kSlice);
     } catch (const StoreError& e) {
-        m_error = QStringLiteral("Числа выборки не прочитаны.\r\r") + e.message();
+        m_error = QStringLiteral("Числа выборки не прочитаны.\r\r") + storeFailureText(e);
         return false;
     }
     if (m_read && m_values.empty()) {

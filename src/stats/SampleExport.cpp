@@ -37,7 +37,7 @@ bool SampleExport::step()
     try {
         m_lastRowid = m_sample.readAfter(m_lastRowid, kSlice, values);
     } catch (const StoreError& e) {
-        return fail(e.message());
+        return fail(QStringLiteral("Числа выборки не прочитаны.\r\r") + storeFailureText(e));
     }
     text.reserve(text.size() + qsizetype(values.size()) * 24);
     for (const double v : values) {

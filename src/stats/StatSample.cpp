@@ -1,5 +1,6 @@
 #include "StatSample.h"
 
+#include "tablestore/StoreError.h"
 #include "tablestore/StoreTable.h"
 
 #include <climits>
@@ -27,6 +28,7 @@ const TableRows::Row& StatSample::rowAt(qint64 row) const
                 ? m_rows.rowsAfter(before->second.back().rowid, kPageSize)
                 : m_rows.rowsAt(page * kPageSize, kPageSize);
         found = m_pages.emplace(page, std::move(rows)).first;
+        m_readFailureReported = false;
     }
     static const TableRows::Row none{-1, 0};
     const std::size_t i = std::size_t(row % kPageSize);
@@ -124,6 +126,12 @@ int StatSample::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : 1;
 }
 
+void StatSample::reportStoreFailure(const QString& message)
+{
+    QMetaObject::invokeMethod(
+        this, [this, message] { emit storeFailed(message); }, Qt::QueuedConnection);
+}
+
 QVariant StatSample::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
@@ -132,7 +140,17 @@ QVariant StatSample::data(const QModelIndex& index, int role) const
         return int(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
-    return m_numbers.general(valueAt(index.row()));
+    // Called from inside Qt's painting: a store error must not go further than here.
+    try {
+        return m_numbers.general(valueAt(index.row()));
+    } catch (const StoreError& e) {
+        if (!m_readFailureReported) {
+            m_readFailureReported = true;
+            const_cast<StatSample*>(this)->reportStoreFailure(
+                QStringLiteral("Числа выборки не прочитаны.\r\r") + storeFailureText(e));
+        }
+        return {};
+    }
 }
 
 bool StatSample::setData(const QModelIndex& index, const QVariant& value, int role)
@@ -148,10 +166,17 @@ bool StatSample::setData(const QModelIndex& index, const QVariant& value, int ro
         return false;
     }
     const qint64 row = index.row();
-    const qint64 rowid = rowAt(row).rowid;
-    if (rowid < 0)
+    // Called from inside Qt's editing: a store error must not go further than here. The row
+    // keeps its old value, in the file and on screen.
+    try {
+        const qint64 rowid = rowAt(row).rowid;
+        if (rowid < 0)
+            return false;
+        m_rows.update(rowid, double(p.value));
+    } catch (const StoreError& e) {
+        reportStoreFailure(QStringLiteral("Число не записано.\r\r") + storeFailureText(e));
         return false;
-    m_rows.update(rowid, double(p.value));
+    }
     // The cached row itself takes the new value: its page stays valid.
     m_pages[row / kPageSize][std::size_t(row % kPageSize)].value = double(p.value);
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});

@@ -66,6 +66,10 @@ public:
 signals:
     void countChanged(qint64 count);
     void refused(const QString& message);
+    // A read or write of the grid failed in the store; queued, so that the message never
+    // opens inside the grid's painting or editing. A read failure is reported once until a
+    // read succeeds again; the cells that could not be read show nothing.
+    void storeFailed(const QString& message);
 
 private:
     static constexpr int kPageSize = 256;
@@ -74,11 +78,13 @@ private:
     const TableRows::Row& rowAt(qint64 row) const;
     // Forgets the cached pages from the one holding `row` on.
     void forgetFrom(qint64 row);
+    void reportStoreFailure(const QString& message);
 
     TableRows m_rows;
     NumberText m_numbers;
     qint64 m_count = 0;
     mutable std::map<qint64, std::vector<TableRows::Row>> m_pages;
+    mutable bool m_readFailureReported = false;
 };
 
 } // namespace mx

@@ -202,6 +202,7 @@ void TfmMxStat::buildControls()
     });
     connect(m_sample.get(), &StatSample::countChanged, this, &TfmMxStat::CheckRecordCount);
     connect(m_sample.get(), &StatSample::refused, this, &TfmMxStat::warn);
+    connect(m_sample.get(), &StatSample::storeFailed, this, &TfmMxStat::reportStoreFailure);
     setTabOrder(edNewNumber, btAppend);
 }
 
@@ -309,8 +310,9 @@ void TfmMxStat::FormDestroy()
             m_share->setValue(kPictureField, pictureShown());
         PostTableIfEditing(*m_share);
     } catch (const StoreError& e) {
-        m_core.messages().ShowMsgDlg(QStringLiteral("Положение окна не сохранено.\r\r") + e.message(),
-                                     mkError, mbOKOnly, hcMessages);
+        m_share->cancel();
+        reportStoreFailure(QStringLiteral("Положение окна не сохранено.\r\r") +
+                           storeFailureText(e));
     }
 }
 
@@ -380,7 +382,7 @@ bool TfmMxStat::appendValues(std::span<const double> values)
     try {
         m_sample->append(values);
     } catch (const StoreError& e) {
-        warn(QStringLiteral("Числа не записаны.\r\r") + e.message());
+        reportStoreFailure(QStringLiteral("Числа не записаны.\r\r") + storeFailureText(e));
         return false;
     }
     dgStat->scrollToBottom();
@@ -429,7 +431,7 @@ void TfmMxStat::btDeleteClick()
         try {
             m_sample->removeAt(current.row());
         } catch (const StoreError& e) {
-            warn(e.message());
+            reportStoreFailure(QStringLiteral("Число не удалено.\r\r") + storeFailureText(e));
         }
     }
     CheckRecordCount();
@@ -444,7 +446,7 @@ void TfmMxStat::btDelAllClick()
         try {
             m_sample->removeAll();
         } catch (const StoreError& e) {
-            warn(e.message());
+            reportStoreFailure(QStringLiteral("Числа не удалены.\r\r") + storeFailureText(e));
         }
     }
     CheckRecordCount();
@@ -541,6 +543,11 @@ void TfmMxStat::exportFile(const QString& path)
 bool TfmMxStat::busy() const
 {
     return m_tasks->busy();
+}
+
+void TfmMxStat::reportStoreFailure(const QString& message)
+{
+    m_core.messages().ShowMsgDlg(message, mkError, mbOKOnly, hcMessages);
 }
 
 void TfmMxStat::warn(const QString& message)

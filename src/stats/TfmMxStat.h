@@ -117,6 +117,8 @@ private:
     void appendDone(SampleTask* task);
     void showMeasures();
     void deleteGridRecord();
+    // A read or write of the store that failed: the error message, the program goes on.
+    void reportStoreFailure(const QString& message);
     void warn(const QString& message);
 
     StoreTable* m_share;
