@@ -1,6 +1,8 @@
 #include "RunningShell.h"
 #include "TestDoubles.h"
 #include "app/FormFactory.h"
+#include "app/FormulaEdit.h"
+#include "app/FormulaFrame.h"
 #include "app/HelpViewer.h"
 #include "texts/ApplyInterfaceText.h"
 #include "texts/InterfaceText.h"
@@ -22,6 +24,8 @@
 #include <QPushButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
+#include <QMimeData>
 #include <QSlider>
 #include <QTest>
 #include <QFile>
@@ -30,11 +34,14 @@
 #include <QMenuBar>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QDir>
 #include <QTimer>
 #include <QProcess>
 #include <QThread>
 
 #include <csignal>
+#include <functional>
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -264,6 +271,29 @@ TEST(HistoryExport, AnUnwritablePathIsReportedAndLeavesNoFile)
     EXPECT_EQ(app.tape(), QStringList{"kept"});
 }
 
+TEST(HistoryExport, AWriteThatFailsHalfWayKeepsTheOldFileAndLeavesNoTemporary)
+{
+    // A file size limit makes the write fail after its first bytes, as a full disk does.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("History.txt"));
+    ASSERT_EQ(saveHistoryFile({QStringLiteral("old")}, path), QString());
+    const QStringList lines(2000, QStringLiteral("        1 234,56 +"));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString error = saveHistoryFile(lines, path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(error.isEmpty());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("old\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"History.txt"});
+}
+
 TEST(Clipboard, CtrlCCopiesTheInputWithoutGroupingAndChangesNothing)
 {
     struct Row
@@ -360,4 +390,55 @@ TEST(Termination, SigtermEndsTheProgramAndSavesItsState)
     TdmMxData data(quiet, defaultDataFileList(), folder.baseDir());
     ASSERT_TRUE(data.DataModuleCreate());
     EXPECT_EQ(data.taShare.asInteger(QStringLiteral("MainWinPosition")), 0);
+}
+
+TEST(Clipboard, PastingNothingOrNoTextIntoTheTapeChangesNothing)
+{
+    test::RunningShell app;
+    ASSERT_TRUE(app.start());
+    app.window().cbClsHistory->setChecked(true);
+    app.type("2+3=");
+    const QStringList tape = app.tape();
+    TapeMemo* memo = app.window().meClsHistory;
+    memo->setFocus();
+    struct Row
+    {
+        const char* name;
+        std::function<void()> fill;
+    };
+    const Row rows[] = {
+        {"Cleared", [] { QApplication::clipboard()->clear(); }},
+        {"OnlyAnImage", [] {
+             auto* data = new QMimeData;
+             data->setImageData(QImage(4, 4, QImage::Format_RGB32));
+             QApplication::clipboard()->setMimeData(data);
+         }},
+    };
+    for (const Row& r : rows) {
+        r.fill();
+        QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(memo, Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::mouseClick(memo->viewport(), Qt::MiddleButton);
+        EXPECT_EQ(app.tape(), tape) << r.name;
+    }
+}
+
+TEST(Clipboard, AHugePasteIntoTheFormulaLineStopsAtItsLimit)
+{
+    test::RunningShell app;
+    ASSERT_TRUE(app.start());
+    app.window().cbClsFormula->setChecked(true);
+    FormulaEdit* line = app.window().gbClsFormula->edClsFormula;
+    line->setFocus();
+    line->setText(QStringLiteral("1+"));
+    line->end(false);
+    for (const QString& pasted : {QString(10'000'000, QLatin1Char('7')), QString(1'000'000, QChar(0))}) {
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(line->text().size(), FormulaEdit::kMaxLength);
+        EXPECT_EQ(line->text().mid(2, 3), pasted.left(3));
+        line->setText(QStringLiteral("1+"));
+        line->end(false);
+    }
+    QApplication::clipboard()->clear();
 }

@@ -291,13 +291,16 @@ TEST(MainWindowState, APlacementModeOtherThanZeroOverridesTheStoredPositionOnce)
     EXPECT_NE(centred, QPoint(30, 40));
 }
 
-TEST(MainWindowState, AStoreThatCannotBeWrittenEndsTheStartWithTheAccessMessage)
+TEST(MainWindowState, AStoreThatCannotBeWrittenEndsTheStartWithAMessageNamingTheFile)
 {
     RunningShell app;
     app.storeField(QStringLiteral("Classic"), QStringLiteral("DecPos"), 5);
     EXPECT_FALSE(app.start([](TdmMxData& data) { data.taClassic.setReadOnly(true); }));
     ASSERT_EQ(app.messages.messages.size(), 1u);
-    EXPECT_TRUE(app.messages.messages[0].text.startsWith("Доступ запрещен."));
+    EXPECT_EQ(app.messages.messages[0].text,
+              QStringLiteral("Ошибка открытия файла данных:\rData/Classic.Dat\r\r"
+                             "Файл или папка данных защищены от записи.\r\r"
+                             "Выполнение программы будет прервано."));
     app.stop();
     // Nothing was written: the next start finds the stored settings as they were.
     app.messages.messages.clear();
@@ -320,5 +323,5 @@ TEST(MainWindowState, ATableWithoutAFieldOfItsSchemaIsRefusedAtStart)
 
     EXPECT_FALSE(app.start());
     ASSERT_EQ(app.messages.messages.size(), 1u);
-    EXPECT_TRUE(app.messages.messages[0].text.startsWith("Доступ запрещен."));
+    EXPECT_TRUE(app.messages.messages[0].text.contains("Data/Share.Idx\r\rФайл поврежден"));
 }
