@@ -1,8 +1,12 @@
 #include "app/HistoryReport.h"
 #include "report/Report.h"
+#include "report/ReportPreview.h"
 #include "report/ReportProperty.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -51,5 +55,44 @@ void BM_ReportWholePdf(benchmark::State& state)
     state.counters["pages"] = report->pageCount();
 }
 BENCHMARK(BM_ReportWholePdf)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The largest pause of the event loop while a PDF of the tape is written: a timer asks for a
+// turn every 5 ms and the longest wait between two turns is the counter "pause_ms". Arg 1
+// writes through the preview (a worker thread with a progress dialog), arg 0 calls the
+// export on the UI thread as the preview did before.
+void BM_PdfLargestEventLoopPause(benchmark::State& state)
+{
+    auto report = tapeReport(int(state.range(0)));
+    report->prepare();
+    ReportPreview preview(report);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tape.pdf"));
+    qint64 largest = 0;
+    for (auto _ : state) {
+        QElapsedTimer since;
+        since.start();
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            largest = std::max(largest, since.restart());
+        });
+        tick.start(5);
+        QTimer::singleShot(0, [&] {
+            if (state.range(1) != 0)
+                preview.writePdf(path);
+            else
+                report->exportPdf(path);
+            QApplication::exit();
+        });
+        QApplication::exec();
+        largest = std::max(largest, since.elapsed());
+    }
+    state.counters["pages"] = report->pageCount();
+    state.counters["pause_ms"] = double(largest);
+}
+BENCHMARK(BM_PdfLargestEventLoopPause)
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 } // namespace

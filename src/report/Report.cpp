@@ -9,6 +9,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 #include <cmath>
 
@@ -280,9 +281,17 @@ void Report::print(QPagedPaintDevice& device, int from, int to) const
     }
 }
 
-bool Report::exportPdf(const QString& path, QString* error) const
+bool Report::exportPdf(const QString& path, QString* error, const Progress& progress) const
 {
-    QPdfWriter writer(path);
+    if (error)
+        error->clear();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("Не удается записать файл %1\r\r%2").arg(path, file.errorString());
+        return false;
+    }
+    QPdfWriter writer(&file);
     writer.setResolution(300);
     writer.setPageSize(QPageSize(QSizeF(m_design.page.width, m_design.page.height),
                                  QPageSize::Millimeter));
@@ -290,6 +299,7 @@ bool Report::exportPdf(const QString& path, QString* error) const
     writer.setCreator(QStringLiteral("Mirvalex"));
     QPainter painter(&writer);
     if (!painter.isActive()) {
+        file.cancelWriting();
         if (error)
             *error = QStringLiteral("Не удается записать файл %1").arg(path);
         return false;
@@ -299,8 +309,19 @@ bool Report::exportPdf(const QString& path, QString* error) const
         if (i > 0)
             writer.newPage();
         renderPage(painter, i, ppm);
+        if (progress && !progress(i + 1, pageCount())) {
+            painter.end();
+            file.cancelWriting();
+            return false;
+        }
     }
-    return true;
+    painter.end();
+    // A write that failed on the way (a full disk) leaves the file's error set; the target
+    // then keeps what it held.
+    const bool written = file.error() == QFileDevice::NoError && file.commit();
+    if (!written && error)
+        *error = QStringLiteral("Не удается записать файл %1\r\r%2").arg(path, file.errorString());
+    return written;
 }
 
 std::optional<Report::Found> Report::find(const QString& text, int fromPage) const

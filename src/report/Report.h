@@ -62,8 +62,14 @@ public:
     // Draws page `index` (from 0) with `pixelsPerMm` device pixels to the millimetre.
     void renderPage(QPainter& painter, int index, double pixelsPerMm) const;
     QImage pageImage(int index, double dotsPerInch) const;
-    // Every page to a PDF file; false (and `error` says why) when it cannot be written.
-    bool exportPdf(const QString& path, QString* error = nullptr) const;
+    // Told after each page how many of how many are done; false cancels the export.
+    using Progress = std::function<bool(int done, int total)>;
+    // Every page to a PDF file, written beside it first and put in its place only when whole;
+    // false when it cannot be written (`error` says why) or was cancelled (`error` empty).
+    // Reads the prepared pages alone, so it may run on a worker thread while the report is
+    // not prepared again.
+    bool exportPdf(const QString& path, QString* error = nullptr,
+                   const Progress& progress = {}) const;
     // Pages `from` to `to` (from 1; 0 for all) to a printer or any other paged device.
     void print(QPagedPaintDevice& device, int from = 0, int to = 0) const;
 

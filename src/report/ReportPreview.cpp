@@ -3,6 +3,7 @@
 #include "Report.h"
 
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -12,11 +13,16 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <atomic>
 
 namespace mx {
 
@@ -237,9 +243,48 @@ void ReportPreview::savePdf()
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         path += QLatin1String(".pdf");
+    writePdf(path);
+}
+
+bool ReportPreview::writePdf(const QString& path)
+{
+    // The pages are read by the worker alone until it ends: the application-modal progress
+    // dialog keeps the user from preparing the report again meanwhile.
+    std::atomic<int> done{0};
+    std::atomic<bool> cancelled{false};
     QString error;
-    if (!m_report.exportPdf(path, &error))
+    bool written = false;
+    const Report& report = m_report;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        written = report.exportPdf(path, &error, [&](int pages, int) {
+            done = pages;
+            return !cancelled;
+        });
+    }));
+    QProgressDialog progress(QStringLiteral("Сохранение в PDF..."), QStringLiteral("Отмена"), 0,
+                             report.pageCount(), this);
+    progress.setObjectName(QStringLiteral("pdProgress"));
+    progress.setAccessibleName(QStringLiteral("Ход сохранения в PDF"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    // Shown at once, so that no other window takes input while the worker reads the pages.
+    progress.setMinimumDuration(0);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    connect(&progress, &QProgressDialog::canceled, this, [&cancelled] { cancelled = true; });
+    QTimer tick;
+    connect(&tick, &QTimer::timeout, &progress, [&] { progress.setValue(done); });
+    QEventLoop loop;
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    progress.setValue(0);
+    tick.start(50);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    tick.stop();
+    progress.close();
+    if (!written && !error.isEmpty())
         QMessageBox::warning(this, windowTitle(), error);
+    return written;
 }
 
 void ReportPreview::pageSetup()

@@ -41,6 +41,9 @@ public:
 
     void printReport();
     void savePdf();
+    // Writes the PDF on a worker thread while a progress dialog that can cancel it keeps the
+    // program answering; false when it failed (after the message) or was cancelled.
+    bool writePdf(const QString& path);
     void pageSetup();
 
     QPushButton* btPrint;

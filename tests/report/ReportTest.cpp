@@ -7,6 +7,8 @@
 #include <QFontInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -189,6 +191,35 @@ TEST_F(HistoryReportTest, APdfHoldsTheTapeInOrderWithItsColumns)
     }
     EXPECT_GT(column.size(), 1u);
     EXPECT_TRUE(out.join(u'\n').contains(QStringLiteral("1 of %1").arg(report->pageCount())));
+}
+
+// The export writes beside the target and replaces it only when whole: a cancelled export
+// leaves the earlier file as it was, and the progress is told every page.
+TEST_F(HistoryReportTest, ACancelledPdfKeepsTheEarlierFile)
+{
+    prepare(200);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("tape.pdf"));
+    ASSERT_TRUE(report->exportPdf(pdf));
+    const QByteArray before = [&] {
+        QFile f(pdf);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    ASSERT_TRUE(before.startsWith("%PDF"));
+    std::vector<int> told;
+    QString error = QStringLiteral("not cleared");
+    const int pages = report->pageCount();
+    EXPECT_FALSE(report->exportPdf(pdf, &error, [&told, pages](int done, int total) {
+        told.push_back(done);
+        EXPECT_EQ(total, pages);
+        return done < 2;
+    }));
+    EXPECT_TRUE(error.isEmpty()) << "a cancel is no error";
+    EXPECT_EQ(told, (std::vector<int>{1, 2}));
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tape.pdf"});
 }
 
 } // namespace
