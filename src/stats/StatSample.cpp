@@ -8,7 +8,8 @@
 namespace mx {
 
 StatSample::StatSample(StoreTable& table, const NumberSeparators& seps, QObject* parent)
-    : QAbstractTableModel(parent), m_rows(table, QStringLiteral("Number")), m_numbers(seps),
+    : QAbstractTableModel(parent), m_table(table), m_rows(table, QStringLiteral("Number")),
+      m_numbers(seps),
       m_count(m_rows.count())
 {
 }
@@ -66,29 +67,41 @@ void StatSample::append(std::span<const double> values)
 {
     if (values.empty())
         return;
-    const int first = int(std::min<qint64>(m_count, INT_MAX));
-    const int last = int(std::min<qint64>(m_count + qint64(values.size()) - 1, INT_MAX));
     m_rows.append(values); // throws before any row is shown when the store refuses
+    showAppended(qint64(values.size()));
+}
+
+void StatSample::showAppended(qint64 added)
+{
+    if (added <= 0)
+        return;
+    const int first = int(std::min<qint64>(m_count, INT_MAX));
+    const int last = int(std::min<qint64>(m_count + added - 1, INT_MAX));
     forgetFrom(m_count);
     if (first < INT_MAX) {
         beginInsertRows(QModelIndex(), first, last);
-        m_count += qint64(values.size());
+        m_count += added;
         endInsertRows();
     } else {
-        m_count += qint64(values.size());
+        m_count += added;
     }
     emit countChanged(m_count);
 }
 
+StatSample::Batch::Batch(StatSample& sample) : m_sample(sample), m_transaction(sample.m_table) {}
+
 void StatSample::Batch::add(std::span<const double> values)
 {
-    m_values.insert(m_values.end(), values.begin(), values.end());
+    m_sample.m_rows.append(values);
+    m_added += qint64(values.size());
 }
 
 void StatSample::Batch::commit()
 {
-    m_sample.append(m_values);
-    m_values.clear();
+    m_transaction.commit();
+    const qint64 added = m_added;
+    m_added = 0;
+    m_sample.showAppended(added);
 }
 
 void StatSample::removeAt(qint64 row)

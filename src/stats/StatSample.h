@@ -2,6 +2,7 @@
 
 #include "engine/NumberText.h"
 #include "tablestore/TableRows.h"
+#include "tablestore/Transaction.h"
 
 #include <QAbstractTableModel>
 
@@ -39,18 +40,21 @@ public:
     // Appends at the end, all or none, in one transaction.
     void append(std::span<const double> values);
 
-    // A long append made in slices, all or none: the rows added show in the sample on
-    // commit(); a batch dropped before it leaves the sample as it was.
+    // A long append made in slices, all or none: each slice is written at once inside one
+    // transaction, so that no single call holds the event loop for the whole column; the
+    // rows show in the sample on commit(), and a batch dropped before it rolls them back.
+    // While a batch is open nothing else may write to the sample's table.
     class Batch
     {
     public:
-        explicit Batch(StatSample& sample) : m_sample(sample) {}
+        explicit Batch(StatSample& sample); // begins the transaction; throws StoreError
         void add(std::span<const double> values);
         void commit();
 
     private:
         StatSample& m_sample;
-        std::vector<double> m_values;
+        Transaction m_transaction;
+        qint64 m_added = 0;
     };
     void removeAt(qint64 row);
     void removeAll();
@@ -79,7 +83,10 @@ private:
     // Forgets the cached pages from the one holding `row` on.
     void forgetFrom(qint64 row);
     void reportStoreFailure(const QString& message);
+    // Shows `added` rows just written at the end of the table.
+    void showAppended(qint64 added);
 
+    StoreTable& m_table;
     TableRows m_rows;
     NumberText m_numbers;
     qint64 m_count = 0;

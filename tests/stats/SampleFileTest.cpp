@@ -6,6 +6,8 @@
 #include "stats/StatSample.h"
 #include "store/DataFolder.h"
 #include "store/TdmMxData.h"
+#include "tablestore/StoreConnection.h"
+#include "tablestore/TableRows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,6 +18,7 @@
 #include <cstring>
 #include <optional>
 #include <random>
+#include <sqlcipher/sqlite3.h>
 
 namespace mx {
 namespace {
@@ -148,14 +151,24 @@ TEST_F(SampleFileTest, ExportReadsBackEqualAndImportIsAllOrNothing)
         EXPECT_EQ(import("Number\n\n", numbers), QStringLiteral("no numbers"));
     }
 
-    // An import dropped while it writes appends nothing.
+    // An import dropped after some slices were written, or refused by the store in a later
+    // slice, leaves the table itself as it was.
+    const auto storedCount = [this] { return TableRows(data->taStat, QStringLiteral("Number")).count(); };
     {
         BulkAppend task(*sample, NumberColumn(text, NumberColumn::Source::File, kC), QString(), QString());
         while (task.step() && task.stage() != QStringLiteral("Запись чисел в выборку...")) {
         }
         ASSERT_TRUE(task.step());
+        EXPECT_EQ(sample->count(), qint64(values.size()));
     }
     EXPECT_EQ(sample->count(), qint64(values.size()));
+    EXPECT_EQ(storedCount(), qint64(values.size()));
+    data->taStat.connection().failNext(StoreAccess::Write, SQLITE_FULL, 25000);
+    EXPECT_FALSE(import(text, kC).isEmpty());
+    EXPECT_EQ(sample->count(), qint64(values.size()));
+    EXPECT_EQ(storedCount(), qint64(values.size()));
+    ASSERT_EQ(import("5\n", kC), QString());
+    EXPECT_EQ(storedCount(), qint64(values.size()) + 1);
 }
 
 TEST_F(SampleFileTest, AFailedOrDroppedExportLeavesTheOldFile)
