@@ -12,6 +12,7 @@ packages=(
     dpkg-dev file poppler-utils
     lintian appstream
     locales
+    clang libclang-rt-14-dev
 )
 # The window tests run once more under a Russian locale; German users group by ".".
 locales=(ru_RU.UTF-8 de_DE.UTF-8)
