@@ -141,8 +141,8 @@ void FormulaCalc::showError(const QString& message)
 
 void FormulaCalc::btClsClearClick()
 {
-    // Set as text, not formatted: "0.0" with the system's decimal separator.
-    edClsFrmlRes.setText(QLatin1Char('0') + m_core.seps().decimal + QLatin1Char('0'));
+    // Set as text, not formatted: the cleared result reads "0.0" in every locale.
+    edClsFrmlRes.setText(QStringLiteral("0.0"));
 }
 
 void FormulaCalc::resetResult()
