@@ -43,14 +43,17 @@ bool endsAcceptably(const QString& f)
     return last == u')' || (last >= u'0' && last <= u'9') || last == u'I' || last == u'i';
 }
 
-// The extra line of a compile error's message, from the engine's own message.
-QString extraText(const QString& engineMessage)
+// The extra line of a compile error's message, from the kind of the error.
+QString extraText(CompileErrorKind kind)
 {
-    if (engineMessage.contains(QLatin1String("Not enough actual parameters"), Qt::CaseInsensitive))
+    switch (kind) {
+    case CompileErrorKind::NotEnoughParameters:
         return QStringLiteral("Мало параметров");
-    if (engineMessage.contains(QLatin1String("Too many actual parameters"), Qt::CaseInsensitive))
+    case CompileErrorKind::TooManyParameters:
         return QStringLiteral("Неизвестная функция или\rМного параметров");
-    return {};
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -90,7 +93,7 @@ std::optional<qsizetype> FormulaCalc::btClsRunClick(const QString& formulaText)
         const QString position = fsScript.errorPosition();
         const qsizetype c = position.mid(position.indexOf(u':') + 1).toLongLong();
         return positionError(kPositionError + QString::number(c - 7) + QLatin1Char('\r') +
-                                 extraText(fsScript.errorMessage()),
+                                 extraText(fsScript.errorKind()),
                              c - 8, leading);
     }
     try {

@@ -78,6 +78,7 @@ void run(const CompiledProgram& program)
 void Script::clear()
 {
     m_text.clear();
+    m_errorKind = CompileErrorKind::None;
     m_errorMessage.clear();
     m_errorPosition.clear();
     m_compiled.reset();
@@ -88,12 +89,14 @@ bool Script::compile()
 {
     m_compiled.reset();
     m_variables.clear();
+    m_errorKind = CompileErrorKind::None;
     m_errorMessage.clear();
     m_errorPosition.clear();
     CompiledProgram program;
     CompileError error;
     if (!ScriptCompiler::compile(m_text, *this, program, error)) {
         m_variables.clear();
+        m_errorKind = error.kind;
         m_errorMessage = error.message;
         m_errorPosition = QStringLiteral("%1:%2").arg(error.line).arg(error.column);
         return false;

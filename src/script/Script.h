@@ -31,9 +31,10 @@ public:
     void setProgram(const QString& text) { m_text = text; }
     const QString& program() const { return m_text; }
 
-    // False on a syntax error, described by errorMessage() and errorPosition()
+    // False on a syntax error, described by errorKind(), errorMessage() and errorPosition()
     // ("line:column", the column counted in characters from 1).
     bool compile();
+    CompileErrorKind errorKind() const { return m_errorKind; }
     const QString& errorMessage() const { return m_errorMessage; }
     const QString& errorPosition() const { return m_errorPosition; }
 
@@ -51,6 +52,7 @@ private:
 
     ScriptScope* m_parent = nullptr;
     QString m_text;
+    CompileErrorKind m_errorKind = CompileErrorKind::None;
     QString m_errorMessage;
     QString m_errorPosition;
     std::optional<CompiledProgram> m_compiled;

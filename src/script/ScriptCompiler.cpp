@@ -103,7 +103,8 @@ public:
         }
         const QString shown = c.isPrint() ? QStringLiteral("'%1'").arg(c)
                                           : QStringLiteral("#%1").arg(c.unicode());
-        throw Failure{{QStringLiteral("Unexpected character %1").arg(shown), t.line, t.column}};
+        throw Failure{{CompileErrorKind::UnexpectedCharacter,
+                         QStringLiteral("Unexpected character %1").arg(shown), t.line, t.column}};
     }
 
 private:
@@ -140,16 +141,19 @@ private:
         t.kind = Tok::Number;
         t.length = m_pos - t.start;
         if (m_pos < m_text.size() && (isNamePart(m_text.at(m_pos)) || m_text.at(m_pos) == u'.'))
-            throw Failure{{QStringLiteral("Invalid number"), t.line, t.column}};
+            throw Failure{{CompileErrorKind::InvalidNumber, QStringLiteral("Invalid number"), t.line,
+                           t.column}};
         const std::string literal = m_text.mid(t.start, t.length).toStdString();
         const auto [end, ec] =
             std::from_chars(literal.data(), literal.data() + literal.size(), t.number);
         if (ec == std::errc::result_out_of_range) {
             if (decimalMagnitude(literal) > 0)
-                throw Failure{{QStringLiteral("Number out of range"), t.line, t.column}};
+                throw Failure{{CompileErrorKind::NumberOutOfRange, QStringLiteral("Number out of range"),
+                                t.line, t.column}};
             t.number = 0;
         } else if (ec != std::errc() || end != literal.data() + literal.size()) {
-            throw Failure{{QStringLiteral("Invalid number"), t.line, t.column}};
+            throw Failure{{CompileErrorKind::InvalidNumber, QStringLiteral("Invalid number"), t.line,
+                           t.column}};
         }
         return t;
     }
@@ -177,7 +181,8 @@ public:
             if (m_tok.kind == Tok::EndOfLine)
                 advance();
             else if (m_tok.kind != Tok::End)
-                fail(QStringLiteral("End of statement expected but %1 found").arg(describe(m_tok)));
+                fail(CompileErrorKind::EndOfStatementExpected,
+                     QStringLiteral("End of statement expected but %1 found").arg(describe(m_tok)));
         }
     }
 
@@ -185,16 +190,16 @@ private:
     void statement()
     {
         if (m_tok.kind != Tok::Name)
-            fail(QStringLiteral("Statement expected but %1 found").arg(describe(m_tok)));
+            fail(CompileErrorKind::StatementExpected, QStringLiteral("Statement expected but %1 found").arg(describe(m_tok)));
         const Token target = m_tok;
         advance();
         if (m_tok.kind != Tok::Equals)
-            fail(QStringLiteral("'=' expected but %1 found").arg(describe(m_tok)));
+            fail(CompileErrorKind::EqualsExpected, QStringLiteral("'=' expected but %1 found").arg(describe(m_tok)));
         advance();
         expression(0);
         const QString name = text(target);
         if (m_names.function(name) && !m_names.variable(name, false))
-            fail(QStringLiteral("Cannot assign to function '%1'").arg(name), target);
+            fail(CompileErrorKind::CannotAssignToFunction, QStringLiteral("Cannot assign to function '%1'").arg(name), target);
         Instruction store{Instruction::Op::Store};
         store.variable = m_names.variable(name, true);
         emitOp(store, -1);
@@ -256,7 +261,7 @@ private:
             expect(Tok::RParen, QStringLiteral("')'"));
             return;
         default:
-            fail(QStringLiteral("Expression expected but %1 found").arg(describe(m_tok)));
+            fail(CompileErrorKind::ExpressionExpected, QStringLiteral("Expression expected but %1 found").arg(describe(m_tok)));
         }
     }
 
@@ -268,10 +273,10 @@ private:
         ScriptVariable* var = m_names.variable(id, false);
         const ScriptFunction* fn = var ? nullptr : m_names.function(id);
         if (!var && !fn)
-            fail(QStringLiteral("Unknown identifier '%1'").arg(id), nameTok);
+            fail(CompileErrorKind::UnknownIdentifier, QStringLiteral("Unknown identifier '%1'").arg(id), nameTok);
         if (var) {
             if (m_tok.kind == Tok::LParen)
-                fail(QStringLiteral("'%1' is not a function").arg(id), nameTok);
+                fail(CompileErrorKind::NotAFunction, QStringLiteral("'%1' is not a function").arg(id), nameTok);
             Instruction load{Instruction::Op::Load};
             load.variable = var;
             emitOp(load, 1);
@@ -293,9 +298,9 @@ private:
             expect(Tok::RParen, QStringLiteral("')'"));
         }
         if (argc < fn->paramCount)
-            fail(QStringLiteral("Not enough actual parameters"), nameTok);
+            fail(CompileErrorKind::NotEnoughParameters, QStringLiteral("Not enough actual parameters"), nameTok);
         if (argc > fn->paramCount)
-            fail(QStringLiteral("Too many actual parameters"), nameTok);
+            fail(CompileErrorKind::TooManyParameters, QStringLiteral("Too many actual parameters"), nameTok);
         Instruction call{Instruction::Op::Call};
         call.argc = argc;
         call.function = fn;
@@ -305,14 +310,14 @@ private:
     void expect(Tok kind, const QString& what)
     {
         if (m_tok.kind != kind)
-            fail(QStringLiteral("%1 expected but %2 found").arg(what, describe(m_tok)));
+            fail(CompileErrorKind::TokenExpected, QStringLiteral("%1 expected but %2 found").arg(what, describe(m_tok)));
         advance();
     }
 
     void enter(int depth)
     {
         if (depth >= ScriptCompiler::kMaxNesting)
-            fail(QStringLiteral("Expression nested too deeply"));
+            fail(CompileErrorKind::NestedTooDeeply, QStringLiteral("Expression nested too deeply"));
     }
 
     void emitOp(const Instruction& instruction, int stackChange)
@@ -338,10 +343,13 @@ private:
         }
     }
 
-    [[noreturn]] void fail(const QString& message) { fail(message, m_tok); }
-    [[noreturn]] void fail(const QString& message, const Token& at)
+    [[noreturn]] void fail(CompileErrorKind kind, const QString& message)
     {
-        throw Failure{{message, at.line, at.column}};
+        fail(kind, message, m_tok);
+    }
+    [[noreturn]] void fail(CompileErrorKind kind, const QString& message, const Token& at)
+    {
+        throw Failure{{kind, message, at.line, at.column}};
     }
 
     const QString& m_text;

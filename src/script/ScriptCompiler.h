@@ -18,8 +18,29 @@ protected:
     virtual ~NameResolver() = default;
 };
 
+// The kind of a compile error, for callers that act on it; the message says the same in
+// English for people.
+enum class CompileErrorKind {
+    None,
+    UnexpectedCharacter,
+    InvalidNumber,
+    NumberOutOfRange,
+    StatementExpected,
+    EqualsExpected,
+    EndOfStatementExpected,
+    ExpressionExpected,
+    TokenExpected,
+    UnknownIdentifier,
+    NotAFunction,
+    CannotAssignToFunction,
+    NotEnoughParameters,
+    TooManyParameters,
+    NestedTooDeeply,
+};
+
 struct CompileError
 {
+    CompileErrorKind kind = CompileErrorKind::None;
     QString message;
     int line = 0;
     int column = 0; // in characters, from 1

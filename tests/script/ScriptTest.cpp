@@ -81,37 +81,45 @@ TEST_F(ScriptTest, EvaluatesTheExpressionLanguage)
     EXPECT_EQ(calledAs, QStringLiteral("Twice")); // the declared name, whatever the call's case
 }
 
-TEST_F(ScriptTest, ReportsCompileErrorsWithTheirColumn)
+TEST_F(ScriptTest, ReportsCompileErrorsWithTheirKindAndColumn)
 {
+    using K = CompileErrorKind;
     const struct {
         const char* program;
+        K kind;
         const char* message;
         const char* position;
     } cases[] = {
-        {"R=Minus( 2 )", "Not enough actual parameters", "1:3"},
-        {"R=Minus( 2 , 3 , 4 )", "Too many actual parameters", "1:3"},
-        {"R=Twice", "Not enough actual parameters", "1:3"},
-        {"R=2 + foo", "Unknown identifier 'foo'", "1:7"},
-        {"R=7 m0d 3", "End of statement expected", "1:5"},
-        {"R=2+", "Expression expected", "1:5"},
-        {"R=(2", "')' expected", "1:5"},
-        {"R=2 $ 3", "Unexpected character '$'", "1:5"},
-        {"R=1.2.3", "Invalid number", "1:3"},
-        {"R=1e999", "Number out of range", "1:3"},
-        {"R=R(1)", "'R' is not a function", "1:3"},
-        {"Sin=1", "Cannot assign to function 'Sin'", "1:1"},
-        {"R 2", "'=' expected", "1:3"},
-        {"R=1\nR=+", "Expression expected", "2:4"},
-        {"R=\xd0\x96", "Unexpected character", "1:3"},
+        {"R=Minus( 2 )", K::NotEnoughParameters, "Not enough actual parameters", "1:3"},
+        {"R=Minus( 2 , 3 , 4 )", K::TooManyParameters, "Too many actual parameters", "1:3"},
+        {"R=Twice", K::NotEnoughParameters, "Not enough actual parameters", "1:3"},
+        {"R=2 + foo", K::UnknownIdentifier, "Unknown identifier 'foo'", "1:7"},
+        {"R=7 m0d 3", K::EndOfStatementExpected, "End of statement expected", "1:5"},
+        {"R=2+", K::ExpressionExpected, "Expression expected", "1:5"},
+        {"R=(2", K::TokenExpected, "')' expected", "1:5"},
+        {"R=2 $ 3", K::UnexpectedCharacter, "Unexpected character '$'", "1:5"},
+        {"R=1.2.3", K::InvalidNumber, "Invalid number", "1:3"},
+        {"R=1e999", K::NumberOutOfRange, "Number out of range", "1:3"},
+        {"R=R(1)", K::NotAFunction, "'R' is not a function", "1:3"},
+        {"Sin=1", K::CannotAssignToFunction, "Cannot assign to function 'Sin'", "1:1"},
+        {"R 2", K::EqualsExpected, "'=' expected", "1:3"},
+        {"2=R", K::StatementExpected, "Statement expected", "1:1"},
+        {"R=1\nR=+", K::ExpressionExpected, "Expression expected", "2:4"},
+        {"R=\xd0\x96", K::UnexpectedCharacter, "Unexpected character", "1:3"},
     };
     for (const auto& c : cases) {
         script.clear();
         script.setProgram(QString::fromUtf8(c.program));
         EXPECT_FALSE(script.compile()) << c.program;
+        EXPECT_EQ(script.errorKind(), c.kind) << c.program;
         EXPECT_TRUE(script.errorMessage().contains(QLatin1String(c.message))) << c.program << ": "
                                                                             << qPrintable(script.errorMessage());
         EXPECT_EQ(script.errorPosition(), QLatin1String(c.position)) << c.program;
     }
+    script.setProgram(QStringLiteral("R=1")); // a success forgets the last error
+
+    EXPECT_TRUE(script.compile());
+    EXPECT_EQ(script.errorKind(), K::None);
 }
 
 TEST_F(ScriptTest, FloatingPointFaultsAreRunTimeErrorsAndTheCallersFlagsSurvive)
@@ -191,6 +199,7 @@ TEST_F(ScriptTest, NestingIsBoundedAndLongProgramsRun)
     script.setProgram(QStringLiteral("R=") + nested(100000));
     EXPECT_FALSE(script.compile());
     EXPECT_TRUE(script.errorMessage().contains(QLatin1String("nested too deeply")));
+    EXPECT_EQ(script.errorKind(), CompileErrorKind::NestedTooDeeply);
     script.setProgram(QStringLiteral("R=") + QString(100000, u'-') + QStringLiteral("1"));
     EXPECT_FALSE(script.compile());
 
