@@ -2,33 +2,21 @@
 
 #include "FormulaEdit.h"
 #include "NumericEdit.h"
+#include "formula/FormulaFunctionTable.h"
 #include "formula/FormulaTemplates.h"
+#include "texts/ApplyInterfaceText.h"
 #include "texts/WindowLook.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+#include <utility>
+
 namespace mx {
 
 namespace {
-
-struct FunctionButton
-{
-    const char* name;
-    const char* caption; // also the template's name
-    int caretBack;
-};
-
-// Three rows of six, left to right.
-constexpr FunctionButton kFunctionButtons[] = {
-    {"btFrmlArcSin", "ArcSin", 3}, {"btFrmlSin", "Sin", 3},     {"btFrmlRad", "Rad", 3},
-    {"btFrmlExp", "Exp", 3},       {"btFrmlLn", "Ln", 3},       {"btFrmlMod", "Mod", 4},
-    {"btFrmlArcCos", "ArcCos", 3}, {"btFrmlCos", "Cos", 3},     {"btFrmlDeg", "Deg", 3},
-    {"btFrmlPower", "Power", 4},   {"btFrmlLog10", "Log", 3},   {"btFrmlInt", "Int", 3},
-    {"btFrmlArcTg", "ArcTg", 3},   {"btFrmlTg", "Tg", 3},       {"btFrmlPi", "pi", FormulaFrame::kNoCaretMove},
-    {"btFrmlSqrt", "Sqrt", 3},     {"btFrmlLog2", "Lg", 3},     {"btFrmlFrac", "Frac", 3},
-};
 
 constexpr int kMargin = 8;      // left of the formula line in the frame
 constexpr int kEqvWidth = 16;
@@ -69,17 +57,27 @@ FormulaFrame::FormulaFrame(NumericField& result, const QFont& mono, QWidget* par
     gbClsFrmlFuncList = new QGroupBox(QStringLiteral("Functions"), this);
     gbClsFrmlFuncList->setObjectName(QStringLiteral("gbClsFrmlFuncList"));
     gbClsFrmlFuncList->move(kMargin, 52);
-    for (const FunctionButton& f : kFunctionButtons) {
-        auto* bt = new QPushButton(QString::fromLatin1(f.caption), gbClsFrmlFuncList);
-        bt->setObjectName(QString::fromLatin1(f.name));
-        bt->setAccessibleName(bt->text());
+    // Made in the order of their places, so that they are read row by row.
+    std::vector<const FormulaFunction*> byPlace;
+    for (const FormulaFunction& f : formulaFunctionTable())
+        byPlace.push_back(&f);
+    std::sort(byPlace.begin(), byPlace.end(), [](const FormulaFunction* a, const FormulaFunction* b) {
+        return std::pair(a->row, a->column) < std::pair(b->row, b->column);
+    });
+    for (const FormulaFunction* f : byPlace) {
+        auto* bt = new QPushButton(QLatin1String(f->name), gbClsFrmlFuncList);
+        bt->setObjectName(QLatin1String(f->buttonName));
+        if (f->hint)
+            applyHint(bt, QString::fromUtf16(f->hint));
+        bt->setAccessibleName(QString::fromUtf16(f->accessibleName));
         bt->setFlat(true);
         bt->setFocusPolicy(Qt::NoFocus);
         bt->setAutoDefault(false);
         const QString name = bt->text();
-        const int caretBack = f.caretBack;
+        const int caretBack = f->caretBack;
         connect(bt, &QPushButton::clicked, this, [this, name, caretBack] { InsertTemplate(name, caretBack); });
         functionButtons.push_back(bt);
+        m_functionPlaces.push_back({f->row, f->column});
     }
     resize(width(), kHeight);
     layoutForWidth(kMargin * 2 + 300 + kEqvWidth + kResultWidth);
@@ -89,10 +87,13 @@ FormulaFrame::FormulaFrame(NumericField& result, const QFont& mono, QWidget* par
 void FormulaFrame::setFunctionListWidth(int listWidth)
 {
     gbClsFrmlFuncList->resize(listWidth, 94);
-    const int keyWidth = (listWidth - 12) / 6;
-    for (std::size_t i = 0; i < functionButtons.size(); ++i)
-        functionButtons[i]->setGeometry(6 + int(i % 6) * keyWidth, 18 + int(i / 6) * kFunctionKeyHeight,
-                                        keyWidth, kFunctionKeyHeight);
+    const int keyWidth = (listWidth - 12) / kFunctionColumns;
+    for (std::size_t i = 0; i < functionButtons.size(); ++i) {
+        const Place& at = m_functionPlaces[i];
+        functionButtons[i]->setGeometry(6 + (at.column - 1) * keyWidth,
+                                        18 + (at.row - 1) * kFunctionKeyHeight, keyWidth,
+                                        kFunctionKeyHeight);
+    }
 }
 
 void FormulaFrame::layoutForWidth(int frameWidth)

@@ -35,10 +35,9 @@ public:
 
     // Replaces the formula line's selection (or inserts at its caret) by the template, sets
     // the caret `caretBack` characters before the insertion's end and gives the line the
-    // focus. Without a caret move (pi) the caret stays behind the insertion and the focus
-    // where it is.
+    // focus. Without a caret move (kNoCaretMove, pi) the caret stays behind the insertion and
+    // the focus where it is.
     void InsertTemplate(const QString& name, int caretBack);
-    static constexpr int kNoCaretMove = -1;
 
     FormulaEdit* edClsFormula;
     QLabel* lbClsFrmlEqv;
@@ -48,7 +47,16 @@ public:
     QCheckBox* cbClsFrmlHistory;
     QCheckBox* cbClsFrmlResHistory;
     QGroupBox* gbClsFrmlFuncList;
+    // The function buttons row by row, made from the formula function table.
     std::vector<QPushButton*> functionButtons;
+
+private:
+    struct Place
+    {
+        int row;
+        int column;
+    };
+    std::vector<Place> m_functionPlaces; // beside functionButtons
 };
 
 } // namespace mx

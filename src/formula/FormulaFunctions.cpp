@@ -1,5 +1,6 @@
 #include "FormulaFunctions.h"
 
+#include "FormulaFunctionTable.h"
 #include "script/Script.h"
 #include "script/ScriptError.h"
 #include "script/ScriptScope.h"
@@ -96,32 +97,14 @@ double Power(double base, double exponent)
 
 double CallMetod(const QString& name, std::span<const double> args)
 {
-    auto is = [&](const char* candidate) {
-        return name.compare(QLatin1String(candidate), Qt::CaseInsensitive) == 0;
-    };
-    const double x = args.empty() ? 0.0 : args[0];
-    const double y = args.size() > 1 ? args[1] : 0.0;
-    using namespace formula;
-    if (is("Tg"))
-        return Tg(x);
-    if (is("ArcTg"))
-        return ArcTg(x);
-    if (is("Log"))
-        return Log(x);
-    if (is("Lg"))
-        return Lg(x);
-    if (is("M0d"))
-        return M0d(x, y);
-    if (is("Rad"))
-        return Rad(x);
-    if (is("Deg"))
-        return Deg(x);
-    if (is("ArcSin"))
-        return ArcSin(x);
-    if (is("ArcCos"))
-        return ArcCos(x);
-    if (is("Power"))
-        return Power(x, y);
+    for (const FormulaFunction& f : formulaFunctionTable()) {
+        if (!f.compute || name.compare(QLatin1String(f.hostName), Qt::CaseInsensitive) != 0)
+            continue;
+        // The engine checks the count when it compiles; a call from elsewhere is checked here.
+        if (args.size() != std::size_t(f.arity))
+            throw ScriptError(QStringLiteral("Wrong number of arguments for ") + name);
+        return f.compute(args);
+    }
     throw ScriptError(QStringLiteral("Unknown host function ") + name);
 }
 
@@ -129,17 +112,12 @@ void RegisterFormulaFunctions(ScriptScope& global, Script& script)
 {
     script.setParent(&global);
     global.declareVariable(kFormulaResultVar, QStringLiteral("real"), 0);
-    static const char* const declarations[] = {
-        "function Tg(X : real) : real",          "function ArcTg(X : real) : real",
-        "function Log(X : real) : real",         "function Lg(X : real) : real",
-        "function M0d(X1, X2 : real) : real",    "function Rad(X : real) : real",
-        "function Deg(X : real) : real",         "function ArcSin(X1 : real) : real",
-        "function ArcCos(X1 : real) : real",     "function Power(X1, X2 : real) : real",
-    };
     // A scope that has them already (a second main window in one run) keeps them: the
     // dispatcher holds no state, so the first registration serves every window.
-    for (const char* text : declarations)
-        global.registerFunction(QLatin1String(text), CallMetod);
+    for (const FormulaFunction& f : formulaFunctionTable()) {
+        if (f.declaration)
+            global.registerFunction(QLatin1String(f.declaration), CallMetod);
+    }
 }
 
 } // namespace mx

@@ -1,20 +1,17 @@
 #include "FormulaTemplates.h"
 
+#include "FormulaFunctionTable.h"
+
 namespace mx {
 
 const QStringList& FormulaTemplates()
 {
-    static const QStringList templates = {
-        QStringLiteral("ArcSin= ArcSin(  ) "), QStringLiteral("ArcCos= ArcCos(  ) "),
-        QStringLiteral("ArcTg= ArcTg(  ) "),   QStringLiteral("Sin= Sin(  ) "),
-        QStringLiteral("Cos= Cos(  ) "),       QStringLiteral("Tg= Tg(  ) "),
-        QStringLiteral("Exp= Exp(  ) "),       QStringLiteral("Power= Power( , ) "),
-        QStringLiteral("pi= pi "),             QStringLiteral("Ln= Ln(  ) "),
-        QStringLiteral("Log= Log(  ) "),       QStringLiteral("Lg= Lg(  ) "),
-        QStringLiteral("Sqrt= Sqrt(  ) "),     QStringLiteral("Mod= Mod( , ) "),
-        QStringLiteral("Rad= Rad(  ) "),       QStringLiteral("Deg= Deg(  ) "),
-        QStringLiteral("Int= Int(  ) "),       QStringLiteral("Frac= Frac(  ) "),
-    };
+    static const QStringList templates = [] {
+        QStringList list;
+        for (const FormulaFunction& f : formulaFunctionTable())
+            list << QLatin1String(f.name) + QLatin1Char('=') + QLatin1String(f.templateText);
+        return list;
+    }();
     return templates;
 }
 

@@ -5,7 +5,8 @@
 
 namespace mx {
 
-// The call templates the function buttons insert, as name=value entries. Each value begins
+// The call templates the function buttons insert, as name=value entries in the order of the
+// formula function table, built from it once. Each value begins
 // and ends with a blank; one-argument templates hold two blanks in their parentheses,
 // two-argument ones blank, comma, blank.
 const QStringList& FormulaTemplates();

@@ -33,15 +33,15 @@ void setCaption(QObject* target, const QString& text)
     }
 }
 
-void setHint(QWidget* w, const QString& text)
+} // namespace
+
+void applyHint(QWidget* w, const QString& text)
 {
     w->setToolTip(text);
     w->setToolTipDuration(kHintDurationMs);
     if (w->accessibleName().isEmpty() || qobject_cast<QAbstractButton*>(w) == nullptr)
         w->setAccessibleDescription(text);
 }
-
-} // namespace
 
 void ApplyInterfaceText(QWidget* window)
 {
@@ -62,7 +62,7 @@ void ApplyInterfaceText(QWidget* window)
             continue;
         if (e.kind == InterfaceTextEntry::Hint) {
             if (auto* w = qobject_cast<QWidget*>(target))
-                setHint(w, text);
+                applyHint(w, text);
         } else {
             setCaption(target, text);
         }

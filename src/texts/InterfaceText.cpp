@@ -77,15 +77,7 @@ constexpr std::array kTexts{
     E{"fmMxMain", "btMod", E::Hint, u"Остаток x/y"},
     E{"fmMxMain", "btInt", E::Hint, u"Целая часть числа"},
     E{"fmMxMain", "btFrac", E::Hint, u"Дробная часть числа"},
-    E{"fmMxMain", "btFrmlRad", E::Hint, u"Градусы в радианы"},
-    E{"fmMxMain", "btFrmlDeg", E::Hint, u"Радианы в градусы"},
-    E{"fmMxMain", "btFrmlPi", E::Hint, u"3.14..."},
-    E{"fmMxMain", "btFrmlPower", E::Hint, u"x^y"},
-    E{"fmMxMain", "btFrmlLog10", E::Hint, u"Log10"},
-    E{"fmMxMain", "btFrmlLog2", E::Hint, u"Log2"},
-    E{"fmMxMain", "btFrmlMod", E::Hint, u"Остаток x/y"},
-    E{"fmMxMain", "btFrmlInt", E::Hint, u"Целая часть числа"},
-    E{"fmMxMain", "btFrmlFrac", E::Hint, u"Дробная часть числа"},
+    // The formula frame's function buttons take theirs from the formula function table.
 
     // Message dialog.
     E{"fmMxMsg", "btHelp", E::Caption, u"Справка"},

@@ -149,9 +149,10 @@ TEST_F(FormulaFrameTest, F1InTheFrameOpensTheFormulaPage)
     EXPECT_EQ(line().accessibleName(), "Строка формулы");
     EXPECT_EQ(frame().edClsFrmlRes->accessibleName(), "Результат формулы");
     for (QPushButton* bt : frame().functionButtons) {
-        EXPECT_EQ(bt->accessibleName(), bt->text());
+        EXPECT_EQ(bt->accessibleName(), "Вставить " + bt->text()); // not the keypad key's name
         EXPECT_EQ(bt->focusPolicy(), Qt::NoFocus);
     }
+    EXPECT_EQ(frame().findChild<QPushButton*>("btFrmlRad")->toolTip(), "Градусы в радианы");
 }
 
 TEST(FormulaFrameState, TheFrameAndItsTapeSwitchesSurviveARestart)

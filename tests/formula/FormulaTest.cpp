@@ -1,8 +1,11 @@
 #include "CalcFixture.h"
 #include "formula/FormulaCalc.h"
+#include "formula/FormulaFunctionTable.h"
 #include "formula/FormulaFunctions.h"
 #include "formula/FormulaTemplates.h"
 #include "formula/TapeLines.h"
+#include "script/FunctionDeclaration.h"
+#include "script/ScriptError.h"
 #include "script/ScriptScope.h"
 #include "texts/HelpContext.h"
 
@@ -10,6 +13,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <set>
+#include <utility>
 
 namespace mx {
 namespace {
@@ -170,6 +175,57 @@ TEST(FormulaTemplatesTest, LookUpWithoutRegardToCase)
     EXPECT_EQ(formulaTemplate(QStringLiteral("PI")), QStringLiteral(" pi "));
     EXPECT_EQ(formulaTemplate(QStringLiteral("Sin")), QStringLiteral(" Sin(  ) "));
     EXPECT_EQ(formulaTemplate(QStringLiteral("none")), QString());
+}
+
+// Every row says the same of its function in each of its columns, and the buttons fill the
+// list without sharing a place or a name.
+TEST(FormulaFunctionTableTest, EachRowAgreesWithItselfAndTheButtonsFillTheList)
+{
+    std::set<std::pair<int, int>> places;
+    std::set<QString> names;
+    for (const FormulaFunction& f : formulaFunctionTable()) {
+        const QString name = QLatin1String(f.name);
+        if (f.declaration) {
+            const auto declared = parseFunctionDeclaration(QLatin1String(f.declaration));
+            ASSERT_TRUE(declared) << f.declaration;
+            EXPECT_EQ(declared->name, QLatin1String(f.hostName)) << f.name;
+            EXPECT_EQ(declared->paramCount, f.arity) << f.name;
+            EXPECT_NE(f.compute, nullptr) << f.name;
+        } else {
+            EXPECT_EQ(f.compute, nullptr) << f.name;
+        }
+        const QString text = QLatin1String(f.templateText);
+        const char* parentheses[] = {"", "(  )", "( , )"};
+        EXPECT_EQ(text, u' ' + name + QLatin1String(parentheses[f.arity]) + u' ') << f.name;
+        // The caret lands where the first argument goes.
+        const qsizetype caret = text.size() - f.caretBack;
+        if (f.arity == 0)
+            EXPECT_EQ(f.caretBack, kNoCaretMove) << f.name;
+        else
+            EXPECT_EQ(caret, f.arity == 1 ? text.indexOf(u'(') + 2 : text.indexOf(u',')) << f.name;
+        EXPECT_TRUE(f.row >= 1 && f.row <= kFunctionRows && f.column >= 1 &&
+                    f.column <= kFunctionColumns)
+            << f.name;
+        EXPECT_TRUE(places.insert({f.row, f.column}).second) << f.name;
+        for (const char* unique : {f.name, f.buttonName})
+            EXPECT_TRUE(names.insert(QLatin1String(unique)).second) << unique;
+        const QString accessible = QString::fromUtf16(f.accessibleName);
+        EXPECT_TRUE(accessible.contains(name)) << f.name;
+        EXPECT_TRUE(names.insert(accessible).second) << f.name;
+    }
+    EXPECT_EQ(places.size(), std::size_t(kFunctionRows * kFunctionColumns));
+}
+
+TEST(FormulaFunctionTableTest, CallMetodAnswersTheHostFunctionsByNameInAnyCase)
+{
+    const double two[] = {7, 3};
+    EXPECT_EQ(CallMetod(QStringLiteral("m0D"), two), 1);
+    EXPECT_EQ(CallMetod(QStringLiteral("POWER"), two), 343);
+    EXPECT_EQ(CallMetod(QStringLiteral("lg"), std::span(two).first(1)), std::log2(7.0));
+    // Names the engine answers itself, the template's name Mod, and a wrong count are refused.
+    for (const char* refused : {"Sin", "Mod", "Nothing"})
+        EXPECT_THROW(CallMetod(QLatin1String(refused), std::span(two).first(1)), ScriptError) << refused;
+    EXPECT_THROW(CallMetod(QStringLiteral("Power"), std::span(two).first(1)), ScriptError);
 }
 
 } // namespace
