@@ -48,6 +48,7 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
     m_stats->setForms(m_forms.get());
 
     QMenuBar* bar = window.menuBar();
+    bar->setAccessibleName(QStringLiteral("Главное меню"));
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnFile"));
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));

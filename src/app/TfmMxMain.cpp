@@ -209,6 +209,8 @@ void TfmMxMain::buildRegisters(QWidget* area)
     lbForSetFocus = new QLabel(area);
     lbForSetFocus->setObjectName(QStringLiteral("lbForSetFocus"));
     lbForSetFocus->setFocusPolicy(Qt::StrongFocus);
+    // Where the keys typed for the keypad arrive; a screen reader says so when it gets the focus.
+    lbForSetFocus->setAccessibleName(QStringLiteral("Ввод с клавиатуры"));
     lbForSetFocus->setGeometry(12, 26, 4, 4);
 
     lbClsInput = new QLabel(QStringLiteral("Input and result"), area);

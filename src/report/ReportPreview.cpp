@@ -98,6 +98,7 @@ ReportPreview::ReportPreview(std::shared_ptr<Report> report, QWidget* parent)
     lbPage->setAlignment(Qt::AlignCenter);
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("sbPages"));
+    m_scroll->setAccessibleName(QStringLiteral("Просмотр страницы"));
     m_scroll->setAlignment(Qt::AlignHCenter);
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_scroll->setWidget(lbPage);
