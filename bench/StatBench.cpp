@@ -79,6 +79,37 @@ void BM_StatScrollMillion(benchmark::State& state)
 }
 BENCHMARK(BM_StatScrollMillion)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The sample of a million numbers taken up by the model: what it reads before the grid
+// can show its first page.
+void BM_StatSampleOpenMillion(benchmark::State& state)
+{
+    MillionSample& s = million();
+    for (auto _ : state) {
+        StatSample sample(s.data->taStat, s.calc.core.seps());
+        benchmark::DoNotOptimize(sample.count());
+    }
+}
+BENCHMARK(BM_StatSampleOpenMillion)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The first read of the page at a position of a sample of a million numbers, with no page
+// cached, as a jump of the grid (Ctrl+End, a dragged scroll bar) makes it: the same cost at
+// every position.
+void BM_StatPageAtMillion(benchmark::State& state)
+{
+    MillionSample& s = million();
+    const qint64 position = state.range(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto sample = std::make_unique<StatSample>(s.data->taStat, s.calc.core.seps());
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(sample->valueAt(position));
+        state.PauseTiming();
+        sample.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StatPageAtMillion)->Arg(0)->Arg(500000)->Arg(999000)->Unit(benchmark::kMicrosecond)->Iterations(20);
+
 // The longest time the event loop went without coming round while a window's task ran: a
 // zero timer stamps every turn of the loop. On a busy machine the wall time of a pause
 // includes time the thread waited for a processor, so its processor time is kept as well.

@@ -9,9 +9,11 @@ namespace mx {
 
 StatSample::StatSample(StoreTable& table, const NumberSeparators& seps, QObject* parent)
     : QAbstractTableModel(parent), m_table(table), m_rows(table, QStringLiteral("Number")),
-      m_numbers(seps),
-      m_count(m_rows.count())
+      m_positions(m_rows, kPageSize), m_numbers(seps)
 {
+    // One pass over the rowids counts the rows and notes where each page starts.
+    m_positions.rebuild();
+    m_count = m_positions.count();
 }
 
 const TableRows::Row& StatSample::rowAt(qint64 row) const
@@ -21,13 +23,13 @@ const TableRows::Row& StatSample::rowAt(qint64 row) const
     if (found == m_pages.end()) {
         if (m_pages.size() >= kMaxPages)
             m_pages.clear();
-        // Scrolling on reads the page after a known one by its last rowid, without counting
-        // the rows before it.
+        // Scrolling on reads the page after a known one by its last rowid; a jump reads the
+        // page from the key of its position. Neither counts the rows before it.
         const auto before = m_pages.find(page - 1);
         std::vector<TableRows::Row> rows =
             before != m_pages.end() && !before->second.empty()
                 ? m_rows.rowsAfter(before->second.back().rowid, kPageSize)
-                : m_rows.rowsAt(page * kPageSize, kPageSize);
+                : m_positions.rowsAt(page * kPageSize, kPageSize);
         found = m_pages.emplace(page, std::move(rows)).first;
         m_readFailureReported = false;
     }
@@ -78,6 +80,7 @@ void StatSample::showAppended(qint64 added)
     const int first = int(std::min<qint64>(m_count, INT_MAX));
     const int last = int(std::min<qint64>(m_count + added - 1, INT_MAX));
     forgetFrom(m_count);
+    m_positions.appended(added);
     if (first < INT_MAX) {
         beginInsertRows(QModelIndex(), first, last);
         m_count += added;
@@ -112,6 +115,7 @@ void StatSample::removeAt(qint64 row)
     if (rowid < 0)
         return;
     m_rows.remove(rowid);
+    m_positions.removed(row);
     beginRemoveRows(QModelIndex(), int(row), int(row));
     forgetFrom(row);
     --m_count;
@@ -122,6 +126,7 @@ void StatSample::removeAt(qint64 row)
 void StatSample::removeAll()
 {
     m_rows.removeAll();
+    m_positions.clear();
     beginResetModel();
     m_pages.clear();
     m_count = 0;

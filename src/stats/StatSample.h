@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/NumberText.h"
+#include "tablestore/RowPositions.h"
 #include "tablestore/TableRows.h"
 #include "tablestore/Transaction.h"
 
@@ -88,6 +89,8 @@ private:
 
     StoreTable& m_table;
     TableRows m_rows;
+    // Where each page starts, so that a jump to any page reads it by key.
+    mutable RowPositions m_positions;
     NumberText m_numbers;
     qint64 m_count = 0;
     mutable std::map<qint64, std::vector<TableRows::Row>> m_pages;

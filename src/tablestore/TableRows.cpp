@@ -32,19 +32,15 @@ qint64 TableRows::count() const
     return m_table.recordCount();
 }
 
-std::vector<TableRows::Row> TableRows::select(const QString& condition, qint64 bound,
-                                              qint64 offset, int limit) const
+std::vector<TableRows::Row> TableRows::select(const char* comparison, qint64 rowid, int limit) const
 {
-    Statement stmt(connection(), QStringLiteral("SELECT rowid, %1 FROM records %2 ORDER BY rowid "
-                                                "LIMIT ? OFFSET ?;")
-                                     .arg(m_column, condition));
+    Statement stmt(connection(), QStringLiteral("SELECT rowid, %1 FROM records WHERE rowid %2 ? "
+                                                "ORDER BY rowid LIMIT ?;")
+                                     .arg(m_column, QLatin1String(comparison)));
     if (!stmt.ok())
         fail();
-    int index = 1;
-    if (!condition.isEmpty())
-        sqlite3_bind_int64(stmt.get(), index++, bound);
-    sqlite3_bind_int64(stmt.get(), index++, limit);
-    sqlite3_bind_int64(stmt.get(), index, offset);
+    sqlite3_bind_int64(stmt.get(), 1, rowid);
+    sqlite3_bind_int64(stmt.get(), 2, limit);
     std::vector<Row> rows;
     rows.reserve(std::size_t(std::max(limit, 0)));
     int rc;
@@ -55,14 +51,35 @@ std::vector<TableRows::Row> TableRows::select(const QString& condition, qint64 b
     return rows;
 }
 
-std::vector<TableRows::Row> TableRows::rowsAt(qint64 offset, int limit) const
+std::vector<TableRows::Row> TableRows::rowsFrom(qint64 rowid, int limit) const
 {
-    return select(QString(), 0, offset, limit);
+    return select(">=", rowid, limit);
 }
 
 std::vector<TableRows::Row> TableRows::rowsAfter(qint64 rowid, int limit) const
 {
-    return select(QStringLiteral("WHERE rowid > ?"), rowid, 0, limit);
+    return select(">", rowid, limit);
+}
+
+void TableRows::scanRowids(qint64 rowid, const std::function<void(qint64)>& visit) const
+{
+    Statement stmt(connection(), QStringLiteral("SELECT rowid FROM records WHERE rowid > ? ORDER BY rowid;"));
+    if (!stmt.ok())
+        fail();
+    sqlite3_bind_int64(stmt.get(), 1, rowid);
+    int rc;
+    while ((rc = stmt.step()) == SQLITE_ROW)
+        visit(sqlite3_column_int64(stmt.get(), 0));
+    if (rc != SQLITE_DONE)
+        fail();
+}
+
+qint64 TableRows::maxRowid() const
+{
+    Statement stmt(connection(), QStringLiteral("SELECT max(rowid) FROM records;"));
+    if (!stmt.ok() || stmt.step() != SQLITE_ROW)
+        fail();
+    return sqlite3_column_int64(stmt.get(), 0); // NULL, for no rows, reads as 0
 }
 
 void TableRows::scan(const std::function<void(double)>& visit) const

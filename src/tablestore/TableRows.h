@@ -27,11 +27,15 @@ public:
     TableRows(StoreTable& table, const QString& field);
 
     qint64 count() const;
-    // Up to `limit` rows from position `offset` on.
-    std::vector<Row> rowsAt(qint64 offset, int limit) const;
+    // Up to `limit` rows from the row `rowid` on (or the first one after it, if it is gone).
+    std::vector<Row> rowsFrom(qint64 rowid, int limit) const;
     // Up to `limit` rows that follow the row `rowid`: the next page of a sequential read,
     // without counting the rows before it.
     std::vector<Row> rowsAfter(qint64 rowid, int limit) const;
+    // The rowid of every row after the row `rowid`, in order.
+    void scanRowids(qint64 rowid, const std::function<void(qint64)>& visit) const;
+    // The largest rowid; 0 for an empty table.
+    qint64 maxRowid() const;
     // Every value in table order.
     void scan(const std::function<void(double)>& visit) const;
 
@@ -43,7 +47,7 @@ public:
     void removeAll();
 
 private:
-    std::vector<Row> select(const QString& condition, qint64 bound, qint64 offset, int limit) const;
+    std::vector<Row> select(const char* comparison, qint64 rowid, int limit) const;
     StoreConnection& connection() const;
     [[noreturn]] void fail() const;
 

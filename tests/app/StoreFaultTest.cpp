@@ -164,7 +164,10 @@ public:
     qint64 stored() { return data->taStat.recordCount(); }
     double storedAt(qint64 row)
     {
-        return TableRows(data->taStat, QStringLiteral("Number")).rowsAt(row, 1).front().value;
+        return TableRows(data->taStat, QStringLiteral("Number"))
+            .rowsAfter(StatSample::kBeforeFirst, int(row) + 1)
+            .back()
+            .value;
     }
 
     test::RunningShell app;

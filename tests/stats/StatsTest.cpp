@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include <csignal>
@@ -124,6 +125,51 @@ TEST_F(StatSampleTest, ReadsRowsByPositionAcrossPagesAndKeepsChanges)
     sample->removeAll();
     open();
     EXPECT_EQ(sample->count(), 0);
+}
+
+// Pages reached by a jump, not by scrolling on from the page before, after every kind of
+// change, against a plain vector.
+TEST_F(StatSampleTest, EveryPositionReadsItsRowAfterAppendsPastesAndDeletes)
+{
+    std::vector<double> model;
+    double next = 0;
+    const auto column = [&](int n) {
+        std::vector<double> values(static_cast<std::size_t>(n));
+        for (double& v : values)
+            v = next++;
+        model.insert(model.end(), values.begin(), values.end());
+        return values;
+    };
+    const auto remove = [&](std::size_t at) {
+        sample->removeAt(qint64(at));
+        model.erase(model.begin() + std::ptrdiff_t(at));
+    };
+    struct Step
+    {
+        const char* name;
+        std::function<void()> act;
+    };
+    const Step steps[] = {
+        {"Append", [&] { sample->append(column(1000)); }},
+        {"DeleteAtTheStart", [&] { remove(0); }},
+        {"DeleteInTheMiddle", [&] { remove(500); }},
+        {"DeleteAtTheEnd", [&] { remove(model.size() - 1); }},
+        {"Paste",
+         [&] {
+             StatSample::Batch batch(*sample);
+             for (int slice = 0; slice < 3; ++slice)
+                 batch.add(column(300));
+             batch.commit();
+         }},
+        {"DeleteAll", [&] { sample->removeAll(); model.clear(); }},
+        {"AppendToTheEmptiedSample", [&] { sample->append(column(600)); }},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        ASSERT_EQ(sample->count(), qint64(model.size())) << step.name;
+        for (std::size_t at = model.size(); at-- > 0;)
+            ASSERT_EQ(sample->valueAt(qint64(at)), model[at]) << step.name << " " << at;
+    }
 }
 
 // Every append is on disk when it returns: a run killed right after it loses nothing.

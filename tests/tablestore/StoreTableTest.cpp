@@ -1,3 +1,4 @@
+#include "tablestore/RowPositions.h"
 #include "tablestore/StoreError.h"
 #include "tablestore/StoreTable.h"
 #include "tablestore/TableRows.h"
@@ -10,6 +11,9 @@
 #include <QTemporaryDir>
 
 #include <sqlcipher/sqlite3.h>
+
+#include <functional>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -328,7 +332,7 @@ TEST_F(StoreTableTest, ATransactionRollsBackOnAnyExceptionAndKeepsWhatWasCommitt
     try {
         Transaction txn(*t);
         rows.append(std::vector<double>{2, 3});
-        rows.update(rows.rowsAt(0, 1).front().rowid, 9);
+        rows.update(rows.rowsFrom(0, 1).front().rowid, 9);
         throw std::runtime_error("not the store's");
     } catch (const std::runtime_error&) {
     }
@@ -382,7 +386,88 @@ TEST_F(StoreTableTest, AFailedBulkAppendAppendsNothingAndTheTableGoesOn)
         EXPECT_FALSE(t->connection().inTransaction()) << c.name;
     }
     t->connection().failNext(StoreAccess::Read, SQLITE_CORRUPT);
-    EXPECT_THROW(rows.rowsAt(0, 10), StoreError);
+    EXPECT_THROW(rows.rowsFrom(0, 10), StoreError);
     EXPECT_EQ(rows.append(std::vector<double>{8, 9}).size(), 2u);
     EXPECT_EQ(numbers(rows), (std::vector<double>{7, 8, 9}));
+}
+
+// The index from positions to rowids against a plain vector, in buckets of 4 rows so that
+// every step crosses buckets, empties and joins them.
+TEST_F(StoreTableTest, RowPositionsFindEveryRowAfterAppendsAndDeletes)
+{
+    auto t = openTable(true);
+    TableRows rows(*t, QStringLiteral("Real"));
+    RowPositions positions(rows, 4);
+    positions.rebuild();
+    std::vector<double> model;
+    double next = 0;
+    const auto append = [&](int n) {
+        std::vector<double> values;
+        for (int i = 0; i < n; ++i)
+            values.push_back(next++);
+        rows.append(values);
+        model.insert(model.end(), values.begin(), values.end());
+        positions.appended(n);
+    };
+    const auto remove = [&](std::size_t at) {
+        rows.remove(rows.rowsAfter(std::numeric_limits<qint64>::min(), int(at) + 1).back().rowid);
+        model.erase(model.begin() + std::ptrdiff_t(at));
+        positions.removed(qint64(at));
+    };
+    struct Step
+    {
+        const char* name;
+        std::function<void()> act;
+    };
+    const Step steps[] = {
+        {"Append", [&] { append(30); }},
+        {"DeleteAtTheStart", [&] { remove(0); }},
+        {"DeleteInTheMiddle", [&] { for (int i = 0; i < 6; ++i) remove(9); }},
+        {"DeleteAtTheEnd", [&] { remove(model.size() - 1); remove(model.size() - 1); }},
+        {"AppendAfterDeletingTheLast", [&] { append(5); }},
+        {"PasteInOneTransaction",
+         [&] {
+             std::vector<double> values(11);
+             Transaction txn(*t);
+             for (double& v : values)
+                 v = next++;
+             rows.append(values);
+             txn.commit();
+             model.insert(model.end(), values.begin(), values.end());
+             positions.appended(11);
+         }},
+        {"AppendWithAGapTheIndexDidNotSee",
+         [&] {
+             // Rows written, the first deleted again before the index hears of them.
+             std::vector<double> values{-1, next, next + 1, next + 2, next + 3, next + 4};
+             next += 5;
+             rows.remove(rows.append(values).front());
+             model.insert(model.end(), values.begin() + 1, values.end());
+             positions.appended(5);
+         }},
+        {"AppendWhileTheStoreRefusesReads",
+         [&] {
+             t->connection().failNext(StoreAccess::Read, SQLITE_IOERR);
+             append(2);
+         }},
+        {"DeleteAll", [&] { rows.removeAll(); model.clear(); positions.clear(); }},
+        {"AppendToTheEmptiedTable", [&] { append(9); }},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        // The index kept up to date, and one built afresh (with gaps in the rowids or not).
+        RowPositions fresh(rows, 4);
+        fresh.rebuild();
+        for (RowPositions* index : {&positions, &fresh}) {
+            const char* which = index == &fresh ? " (fresh) " : " ";
+            for (std::size_t at = model.size(); at-- > 0;) {
+                const std::vector<TableRows::Row> page = index->rowsAt(qint64(at), 3);
+                ASSERT_EQ(page.size(), std::min<std::size_t>(3, model.size() - at)) << step.name << which << at;
+                for (std::size_t i = 0; i < page.size(); ++i)
+                    ASSERT_EQ(page[i].value, model[at + i]) << step.name << which << at + i;
+            }
+            EXPECT_EQ(index->count(), qint64(model.size())) << step.name << which;
+            EXPECT_TRUE(index->rowsAt(qint64(model.size()), 3).empty()) << step.name << which;
+        }
+    }
 }
