@@ -5,13 +5,17 @@
 #include "app/NumericEdit.h"
 #include "app/TapeMemo.h"
 #include "app/TfmMxMain.h"
+#include "dialogs/TfmMxMsg.h"
+#include "dialogs/WidgetMessagePort.h"
 #include "store/DataFolder.h"
 #include "store/TableEditing.h"
 #include "store/TdmMxData.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +48,27 @@ bool RunningShell::start(const std::function<void(TdmMxData&)>& beforeStart)
     m_shell->show();
     QApplication::setActiveWindow(m_shell->window());
     return QTest::qWaitForWindowActive(m_shell->window());
+}
+
+void RunningShell::useRealDialogs(int closeAfterMs)
+{
+    messages.show = [this, closeAfterMs](const QString& text, int kind, MsgButtons buttons,
+                                         int help) {
+        ++m_dialogsShown;
+        // Each call closes its own dialog: the newest one shown, as a user answers the
+        // dialog in front.
+        QTimer::singleShot(closeAfterMs, qApp, [] {
+            auto* front = qobject_cast<TfmMxMsg*>(QApplication::activeModalWidget());
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<TfmMxMsg*>(w); !front && d && d->isVisible())
+                    front = d;
+            if (front)
+                QCoreApplication::postEvent(
+                    front, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+        });
+        WidgetMessagePort port;
+        return port.ShowMsgDlg(text, kind, buttons, help);
+    };
 }
 
 void RunningShell::stop()

@@ -57,12 +57,20 @@ public:
     QString local(const QString& text) const;
     QStringList local(const QStringList& lines) const;
 
+    // From now on every message is also shown in the program's own modal dialog, which a
+    // key posted after `closeAfterMs` closes with its default button (OK, Yes). Until then
+    // the dialog's event loop runs, as it does for a user.
+    void useRealDialogs(int closeAfterMs = 0);
+    // How many real dialogs have been shown.
+    int dialogsShown() const { return m_dialogsShown; }
+
     RecordingMessages messages;
 
 private:
     NumberSeparators m_seps;
     QTemporaryDir m_dir;
     QString m_baseDir;
+    int m_dialogsShown = 0;
     std::unique_ptr<AppShell> m_shell;
 };
 

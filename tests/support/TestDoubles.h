@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -34,7 +35,8 @@ struct RecordedMessage
     int helpContext;
 };
 
-// Records every message and answers with a chosen result.
+// Records every message and answers with a chosen result, or, with `show` set, shows it
+// through `show` (a real dialog) and answers with what that returns.
 class RecordingMessages : public MessagePort
 {
 public:
@@ -42,7 +44,7 @@ public:
                    int helpContext) override
     {
         messages.push_back({message, kind, buttons, helpContext});
-        return answer;
+        return show ? show(message, kind, buttons, helpContext) : answer;
     }
 
     QStringList texts() const
@@ -55,6 +57,7 @@ public:
 
     std::vector<RecordedMessage> messages;
     int answer = mrOk;
+    std::function<int(const QString&, int, MsgButtons, int)> show;
 };
 
 class RecordingHost : public CalcHost, public KeypadView
