@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +32,7 @@
 #include <QScreen>
 #include <QTableView>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -124,6 +126,9 @@ TfmMxStat::TfmMxStat(StoreTable& sample, StoreTable* share, CalcCore& core,
 TfmMxStat::~TfmMxStat()
 {
     FormDestroy();
+    // The children outlive this part of the window: they must not call its filter.
+    dgStat->removeEventFilter(this);
+    edNewNumber->removeEventFilter(this);
 }
 
 void TfmMxStat::buildControls()
@@ -201,8 +206,13 @@ void TfmMxStat::buildControls()
             m_showHelp(hcStatistics);
     });
     connect(m_sample.get(), &StatSample::countChanged, this, &TfmMxStat::CheckRecordCount);
-    connect(m_sample.get(), &StatSample::refused, this, &TfmMxStat::warn);
+    // A refused grid edit is reported once the grid has finished committing it: a modal
+    // message inside the commit runs an event loop in which the grid's editor may be
+    // deleted while the grid still works on it.
+    connect(m_sample.get(), &StatSample::refused, this, &TfmMxStat::warn, Qt::QueuedConnection);
     connect(m_sample.get(), &StatSample::storeFailed, this, &TfmMxStat::reportStoreFailure);
+    connect(dgStat->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TfmMxStat::keepCurrentMarked, Qt::QueuedConnection);
     setTabOrder(edNewNumber, btAppend);
 }
 
@@ -295,6 +305,7 @@ void TfmMxStat::FormCreate()
             centreOnScreen(this);
     }
     CheckRecordCount();
+    setCurrentRecord(0);
     edNewNumber->setFocus(Qt::OtherFocusReason);
 }
 
@@ -385,7 +396,7 @@ bool TfmMxStat::appendValues(std::span<const double> values)
         reportStoreFailure(QStringLiteral("Числа не записаны.\r\r") + storeFailureText(e));
         return false;
     }
-    dgStat->scrollToBottom();
+    setCurrentRecord(m_sample->count() - 1);
     return true;
 }
 
@@ -428,13 +439,38 @@ void TfmMxStat::btDeleteClick()
         return;
     const QModelIndex current = dgStat->currentIndex();
     if (current.isValid()) {
+        const int row = current.row();
         try {
-            m_sample->removeAt(current.row());
+            m_sample->removeAt(row);
         } catch (const StoreError& e) {
             reportStoreFailure(QStringLiteral("Число не удалено.\r\r") + storeFailureText(e));
         }
+        // The next record, or the new last one.
+        setCurrentRecord(row);
     }
     CheckRecordCount();
+}
+
+void TfmMxStat::setCurrentRecord(qint64 row)
+{
+    const qint64 n = m_sample->count();
+    QItemSelectionModel* selection = dgStat->selectionModel();
+    if (n == 0) {
+        selection->clear();
+        return;
+    }
+    const QModelIndex index = m_sample->index(int(std::clamp<qint64>(row, 0, n - 1)), 0);
+    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    dgStat->scrollTo(index);
+}
+
+void TfmMxStat::keepCurrentMarked()
+{
+    QItemSelectionModel* selection = dgStat->selectionModel();
+    if (m_sample->count() == 0 || selection->hasSelection())
+        return;
+    const QModelIndex current = dgStat->currentIndex();
+    setCurrentRecord(current.isValid() ? current.row() : 0);
 }
 
 void TfmMxStat::btDelAllClick()
@@ -448,6 +484,7 @@ void TfmMxStat::btDelAllClick()
         } catch (const StoreError& e) {
             reportStoreFailure(QStringLiteral("Числа не удалены.\r\r") + storeFailureText(e));
         }
+        setCurrentRecord(0);
     }
     CheckRecordCount();
 }

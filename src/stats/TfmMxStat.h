@@ -119,6 +119,11 @@ private:
     void deleteGridRecord();
     // A read or write of the store that failed: the error message, the program goes on.
     void reportStoreFailure(const QString& message);
+    // The grid stands for the table's cursor: `row` (kept within the sample) becomes the
+    // current record, marked and scrolled into view; an empty sample has none.
+    void setCurrentRecord(qint64 row);
+    // A click beside the rows may clear the mark: the current record is marked again.
+    void keepCurrentMarked();
     void warn(const QString& message);
 
     StoreTable* m_share;

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QLabel>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
@@ -174,6 +175,51 @@ TEST_F(StatWindowTest, DeletesFollowTheQuestionsAndTheCount)
     EXPECT_FALSE(stat()->btCalc->isEnabled());
 }
 
+// The grid stands for the table's cursor: one current record, always marked, that Удалить
+// removes without a click on the grid first.
+TEST_F(StatWindowTest, TheGridsCurrentRecordFollowsAppendsAndDeletes)
+{
+    auto current = [this] {
+        const QModelIndexList marked = stat()->dgStat->selectionModel()->selectedRows();
+        const int row = stat()->dgStat->currentIndex().row();
+        return marked.size() == 1 && marked.front().row() == row ? row : -2;
+    };
+    EXPECT_EQ(current(), -2); // an empty sample has no current record
+    enter({"1", "2", "3"});
+    EXPECT_EQ(current(), 2);
+    QTest::mouseClick(stat()->btDelete, Qt::LeftButton);
+    EXPECT_EQ(stat()->sample().values(), (std::vector<double>{1, 2}));
+    EXPECT_EQ(current(), 1); // the new last one
+
+    enter({"4", "5"});
+    const QRect second = stat()->dgStat->visualRect(stat()->sample().index(1, 0));
+    QTest::mouseClick(stat()->dgStat->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseClick(stat()->btDelete, Qt::LeftButton);
+    EXPECT_EQ(stat()->sample().values(), (std::vector<double>{1, 4, 5}));
+    EXPECT_EQ(current(), 1); // the next one
+    // A click beside the rows leaves the current record marked.
+    QTest::mouseClick(stat()->dgStat->viewport(), Qt::LeftButton, {},
+                      QPoint(20, stat()->dgStat->viewport()->height() - 4));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(current(), 1);
+
+    QGuiApplication::clipboard()->setText("7\n8\n");
+    stat()->pasteNumbers(QGuiApplication::clipboard()->text());
+    EXPECT_EQ(current(), 4);
+    app.click("9");
+    app.window().button(KeyId::Dat)->click();
+    EXPECT_EQ(current(), 5);
+
+    stat()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    openStat();
+    EXPECT_EQ(current(), 0); // the first record after opening
+
+    app.messages.answer = mrYes;
+    stat()->btDelAll->click();
+    EXPECT_EQ(current(), -2);
+}
+
 TEST_F(StatWindowTest, PastingAColumnAppendsAllOrNone)
 {
     // A blank groups digits; it never splits a number into two rows.
@@ -332,6 +378,67 @@ TEST(StatWindowLocale, TheSampleOneTwoShowsSWithADecimalCommaUnderARussianLocale
     EXPECT_EQ(stat->edNewNumber->text(), QString::fromUtf16(u"1\u00a0234,25"));
     stat->btCalc->click();
     EXPECT_EQ(stat->measureFields[5]->text(), QString::fromUtf16(u"1\u00a0237,25"));
+}
+
+} // namespace
+
+namespace {
+
+// Удалить with no click on the grid, and the grid's own delete confirmed in the real
+// dialog by Enter (its default button, Yes).
+TEST(StatWindowDialogs, DeleteRemovesTheMarkedRecordAndCtrlDeleteAsksFirst)
+{
+    RunningShell app;
+    ASSERT_TRUE(app.start());
+    app.useRealDialogs();
+    app.window().button(KeyId::Sta)->click();
+    TfmMxStat* stat = app.commands().stats().statWindow();
+    ASSERT_NE(stat, nullptr);
+    for (const char* n : {"5", "6", "7"}) {
+        QTest::keyClicks(stat->edNewNumber, QLatin1String(n));
+        QTest::keyClick(stat->edNewNumber, Qt::Key_Return);
+    }
+    QTest::mouseClick(stat->btDelete, Qt::LeftButton);
+    EXPECT_EQ(stat->measureFields[0]->text(), "2");
+    EXPECT_EQ(stat->sample().values(), (std::vector<double>{5, 6}));
+    stat->dgStat->setFocus();
+    QTest::keyClick(stat->dgStat, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(app.dialogsShown(), 1);
+    EXPECT_EQ(app.messages.texts(), QStringList{"Удалить запись?"});
+    EXPECT_EQ(stat->sample().values(), std::vector<double>{5});
+}
+
+// A refused grid edit is committed when the editor loses the focus, here to the main
+// window's activation; its message is a real modal dialog, closed by a posted key.
+TEST(StatWindowDialogs, ARefusedGridEditCommittedOnActivationIsReportedAfterTheCommit)
+{
+    RunningShell app;
+    ASSERT_TRUE(app.start());
+    app.useRealDialogs();
+    app.window().button(KeyId::Sta)->click();
+    TfmMxStat* stat = app.commands().stats().statWindow();
+    ASSERT_NE(stat, nullptr);
+    stat->edNewNumber->setText("5");
+    stat->btAppend->click();
+    stat->activateWindow();
+    QApplication::setActiveWindow(stat);
+    stat->dgStat->setFocus();
+    stat->dgStat->edit(stat->sample().index(0, 0));
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_NE(editor, stat->dgStat);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, "abc");
+
+    app.window().activateWindow();
+    QApplication::setActiveWindow(&app.window());
+    QTest::qWait(50);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(app.dialogsShown(), 1);
+    EXPECT_EQ(stat->sample().valueAt(0), 5.0);
+    app.window().activateWindow();
+    QApplication::setActiveWindow(&app.window());
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(app.window().lbForSetFocus));
 }
 
 } // namespace
