@@ -44,7 +44,6 @@ void FormulaEdit::focusInEvent(QFocusEvent* event)
     const Caret kept = caret();
     QLineEdit::focusInEvent(event);
     restore(kept);
-    emit entered();
 }
 
 void FormulaEdit::focusOutEvent(QFocusEvent* event)
@@ -52,7 +51,6 @@ void FormulaEdit::focusOutEvent(QFocusEvent* event)
     const Caret kept = caret();
     QLineEdit::focusOutEvent(event);
     restore(kept);
-    emit exited();
 }
 
 void FormulaEdit::keyPressEvent(QKeyEvent* event)

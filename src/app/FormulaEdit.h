@@ -6,8 +6,8 @@ namespace mx {
 
 // The formula line: a one-line edit that keeps its caret and selection while another
 // control has the focus (function buttons insert there), selects nothing by itself on
-// gaining the focus, and reports Enter, whatever the modifiers, and its focus changes. It
-// holds at most kMaxLength characters.
+// gaining the focus, and reports Enter, whatever the modifiers. It holds at most kMaxLength
+// characters.
 class FormulaEdit : public QLineEdit
 {
     Q_OBJECT
@@ -19,8 +19,6 @@ public:
     explicit FormulaEdit(QWidget* parent);
 
 signals:
-    void entered();
-    void exited();
     void enterPressed();
 
 protected:

@@ -18,14 +18,12 @@ void NumericEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
     m_field.reformat();
-    emit entered();
 }
 
 void NumericEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
     m_field.reformat();
-    emit exited();
 }
 
 } // namespace mx

@@ -7,7 +7,7 @@ namespace mx {
 class NumericField;
 
 // The edit control that shows a numeric field. The field owns the text; the control
-// mirrors it, reformats it on gaining and losing focus, and reports both to the window.
+// mirrors it and reformats it on gaining and losing focus.
 class NumericEdit : public QLineEdit
 {
     Q_OBJECT
@@ -16,10 +16,6 @@ public:
     NumericEdit(NumericField& field, QWidget* parent);
 
     NumericField& field() { return m_field; }
-
-signals:
-    void entered();
-    void exited();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -187,16 +187,4 @@ void TapeMemo::insertFromMimeData(const QMimeData* source)
         insertPlainText(text);
 }
 
-void TapeMemo::focusInEvent(QFocusEvent* event)
-{
-    QPlainTextEdit::focusInEvent(event);
-    emit entered();
-}
-
-void TapeMemo::focusOutEvent(QFocusEvent* event)
-{
-    QPlainTextEdit::focusOutEvent(event);
-    emit exited();
-}
-
 } // namespace mx

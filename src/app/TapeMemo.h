@@ -42,15 +42,9 @@ public:
     // Commands added below the editing commands of the context menu.
     void setContextActions(const QList<QAction*>& actions) { m_contextActions = actions; }
 
-signals:
-    void entered();
-    void exited();
-
 protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "FormulaEdit.h"
 #include "FormulaFrame.h"
+#include "KeyFocus.h"
 #include "NumericEdit.h"
 #include "TapeMemo.h"
 #include "engine/CalcCore.h"
@@ -103,6 +104,11 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& 
     buildSettingControls(area);
     buildKeypad(area);
     buildFormulaFrame(area);
+    m_focus = std::make_unique<KeyFocus>(lbForSetFocus);
+    m_focus->addRegister(edOp0);
+    m_focus->addRegister(edMem);
+    m_focus->addTypingControl(meClsHistory);
+    m_focus->addTypingControl(gbClsFormula->edClsFormula);
     connectHandlers();
     ApplyInterfaceText(this);
     // Laid out by the shown captions in the font the program really gets.
@@ -175,7 +181,10 @@ void TfmMxMain::ApplySettings()
 void TfmMxMain::FormActivate()
 {
     ApplySettings();
-    m_core->RestoreKeyFocus();
+    // A control that a routine asked to have the focus after its message takes it;
+    // otherwise the keys go back to the keypad.
+    if (!m_focus->activated())
+        m_core->RestoreKeyFocus();
 }
 
 void TfmMxMain::changeEvent(QEvent* event)
@@ -368,19 +377,10 @@ void TfmMxMain::connectHandlers()
     connect(gbClsFormula->cbClsFrmlResHistory, &QCheckBox::toggled, this,
             [this](bool on) { m_core->settings.FrmlResHistory = on; });
     FormulaEdit* line = gbClsFormula->edClsFormula;
-    // Typed characters reach the formula line, not the keypad.
-    connect(line, &FormulaEdit::entered, this, [this] { m_keyPreview = false; });
-    connect(line, &FormulaEdit::exited, this, [this] { m_keyPreview = true; });
     connect(line, &FormulaEdit::enterPressed, this, &TfmMxMain::btClsRunClick);
     connect(gbClsFormula->btClsRun, &QPushButton::clicked, this, &TfmMxMain::btClsRunClick);
     connect(gbClsFormula->btClsClear, &QPushButton::clicked, this, &TfmMxMain::btClsClearClick);
 
-    connect(edOp0, &NumericEdit::entered, this, &TfmMxMain::edOp0Enter);
-    connect(edOp0, &NumericEdit::exited, this, &TfmMxMain::edOp0Exit);
-    connect(edMem, &NumericEdit::entered, this, &TfmMxMain::edOp0Enter);
-    connect(edMem, &NumericEdit::exited, this, &TfmMxMain::edOp0Exit);
-    connect(meClsHistory, &TapeMemo::entered, this, &TfmMxMain::meClsHistoryEnter);
-    connect(meClsHistory, &TapeMemo::exited, this, &TfmMxMain::meClsHistoryExit);
     meClsHistory->onDoubleClick = [this](const QString& text, int column) {
         return meClsHistoryDblClick(text, column);
     };
@@ -393,8 +393,12 @@ void TfmMxMain::beep()
 
 void TfmMxMain::parkKeyFocus()
 {
-    lbForSetFocus->setFocus(Qt::OtherFocusReason);
-    m_keyPreview = true;
+    m_focus->park();
+}
+
+bool TfmMxMain::keyPreview() const
+{
+    return m_focus->keyPreview();
 }
 
 void TfmMxMain::showLastOp(const QString& caption)
@@ -458,7 +462,9 @@ void TfmMxMain::btClsRunClick()
     FormulaEdit* line = gbClsFormula->edClsFormula;
     if (const std::optional<qsizetype> at = m_formula->btClsRunClick(line->text())) {
         line->setSelection(int(*at), 1);
-        line->setFocus(Qt::OtherFocusReason);
+        // The message has closed by now; on a desktop the window's activation is still to
+        // come, and it must not take the focus back to the keypad.
+        m_focus->focusAfterModal(line);
     }
 }
 
@@ -484,22 +490,6 @@ void TfmMxMain::setTrigCaptions(const QString& sin, const QString& cos, const QS
     }
 }
 
-void TfmMxMain::edOp0Enter()
-{
-    lbForSetFocus->setFocus(Qt::OtherFocusReason);
-}
-
-void TfmMxMain::edOp0Exit()
-{
-    m_keyPreview = true;
-}
-
-void TfmMxMain::meClsHistoryEnter()
-{
-    // Typing edits the tape and does not drive the keypad.
-    m_keyPreview = false;
-}
-
 bool TfmMxMain::meClsHistoryDblClick(const QString& line, int column)
 {
     // A number of the value column becomes the input as if newly typed, as paste does.
@@ -510,14 +500,9 @@ bool TfmMxMain::meClsHistoryDblClick(const QString& line, int column)
     return true;
 }
 
-void TfmMxMain::meClsHistoryExit()
-{
-    m_keyPreview = true;
-}
-
 void TfmMxMain::FormKeyPress(const QKeyEvent& event)
 {
-    if (!m_keyPreview)
+    if (!m_focus->keyPreview())
         return;
     const QChar c = typedCharacter(event);
     if (!c.isNull())

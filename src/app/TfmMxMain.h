@@ -25,6 +25,7 @@ class CalcCore;
 class ClassicRecord;
 class FormulaCalc;
 class FormulaFrame;
+class KeyFocus;
 class Keypad;
 class MessagePort;
 class NumericEdit;
@@ -48,7 +49,8 @@ public:
     CalcCore& core() { return *m_core; }
     Keypad& keypad() { return *m_keypad; }
     FormulaCalc& formula() { return *m_formula; }
-    bool keyPreview() const { return m_keyPreview; }
+    bool keyPreview() const;
+    KeyFocus& keyFocus() { return *m_focus; }
     QPushButton* button(KeyId id) const { return m_buttons.at(id); }
 
     // Base size of the window with the tape hidden.
@@ -129,10 +131,6 @@ private:
     // lengthens it.
     void fitWindowSize();
 
-    void edOp0Enter();
-    void edOp0Exit();
-    void meClsHistoryEnter();
-    void meClsHistoryExit();
     // True when the double-click was on a number of the value column, which it then reuses.
     bool meClsHistoryDblClick(const QString& line, int column);
 
@@ -145,7 +143,7 @@ private:
     std::unique_ptr<Keypad> m_keypad;
     std::unique_ptr<FormulaCalc> m_formula;
     std::map<KeyId, QPushButton*> m_buttons;
-    bool m_keyPreview = true;
+    std::unique_ptr<KeyFocus> m_focus;
 };
 
 } // namespace mx

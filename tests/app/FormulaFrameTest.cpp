@@ -2,6 +2,8 @@
 #include "app/FormulaEdit.h"
 #include "app/FormulaFrame.h"
 #include "app/MainCommands.h"
+#include "app/StatLink.h"
+#include "stats/TfmMxStat.h"
 #include "app/NumericEdit.h"
 #include "app/TfmMxMain.h"
 #include "engine/CalcCore.h"
@@ -104,6 +106,33 @@ TEST_F(FormulaFrameTest, APositionErrorSelectsTheCharacterAfterTheMessage)
     EXPECT_EQ(line().selectionStart(), 4);
     EXPECT_EQ(line().selectedText(), "p");
     EXPECT_EQ(QApplication::focusWidget(), &line());
+}
+
+// The warning in the program's own modal dialog, closed by Enter, and then the window's
+// activation that a desktop delivers once the dialog has gone: the next keys go to the line.
+TEST_F(FormulaFrameTest, AfterAPositionMessageTheActivationLeavesTheFocusInTheLine)
+{
+    app.useRealDialogs();
+    line().setFocus();
+    app.type("2*p\r");
+    ASSERT_EQ(app.dialogsShown(), 1);
+    EXPECT_EQ(app.messages.texts(), QStringList{"Синтаксическая ошибка в поз. 3"});
+    window().activateWindow();
+    QApplication::setActiveWindow(&window());
+    EXPECT_EQ(QApplication::focusWidget(), &line());
+    EXPECT_EQ(line().selectedText(), "p");
+    app.type("pi\r");
+    EXPECT_EQ(line().text(), "2*pi");
+    EXPECT_EQ(frame().edClsFrmlRes->text(), "6.28");
+    EXPECT_EQ(app.display(), "0"); // Enter ran the formula, not the keypad's "="
+
+    // The request is spent: a later activation parks the focus as always.
+    window().button(KeyId::Sta)->click();
+    QWidget* stat = app.commands().stats().statWindow();
+    ASSERT_NE(stat, nullptr);
+    QApplication::setActiveWindow(stat);
+    QApplication::setActiveWindow(&window());
+    EXPECT_EQ(QApplication::focusWidget(), window().lbForSetFocus);
 }
 
 TEST_F(FormulaFrameTest, TheFrameLengthensTheWindowAndFollowsTheTapesWidth)
