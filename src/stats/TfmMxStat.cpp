@@ -523,7 +523,7 @@ void TfmMxStat::appendDone(SampleTask* task)
         warn(task->error());
         return;
     }
-    dgStat->scrollToBottom();
+    setCurrentRecord(m_sample->count() - 1);
 }
 
 void TfmMxStat::btImportClick()
