@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libgl-dev fontconfig
     libsqlcipher-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool fonts-dejavu-core
+    xvfb xauth xdotool x11-utils openbox fonts-dejavu-core
     dpkg-dev file poppler-utils
     lintian appstream
     locales

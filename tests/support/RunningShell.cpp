@@ -46,26 +46,38 @@ bool RunningShell::start(const std::function<void(TdmMxData&)>& beforeStart)
     if (!m_shell->start())
         return false;
     m_shell->show();
+    // On a desktop the window is activated once it is mapped; without a window manager
+    // nobody else would.
+    if (!QTest::qWaitForWindowExposed(m_shell->window()))
+        return false;
+    m_shell->window()->activateWindow();
     QApplication::setActiveWindow(m_shell->window());
     return QTest::qWaitForWindowActive(m_shell->window());
 }
 
 void RunningShell::useRealDialogs(int closeAfterMs)
 {
-    messages.show = [this, closeAfterMs](const QString& text, int kind, MsgButtons buttons,
-                                         int help) {
+    // A user answers the dialog in front, whichever routine opened it: a message queued
+    // before another dialog opened may show on top of it, inside its event loop. So one
+    // answerer looks for the front dialog every few milliseconds and presses Enter on a
+    // dialog that has stood for `closeAfterMs`.
+    m_answerer = std::make_unique<QTimer>();
+    m_answerer->setInterval(std::max(closeAfterMs, 5));
+    QObject::connect(m_answerer.get(), &QTimer::timeout, [this] {
+        auto* front = qobject_cast<TfmMxMsg*>(QApplication::activeModalWidget());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<TfmMxMsg*>(w); !front && d && d->isVisible())
+                front = d;
+        if (!front || front != m_seen) {
+            m_seen = front; // seen for the first time: answered at the next turn
+            return;
+        }
+        QCoreApplication::postEvent(front, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return,
+                                                         Qt::NoModifier));
+    });
+    m_answerer->start();
+    messages.show = [this](const QString& text, int kind, MsgButtons buttons, int help) {
         ++m_dialogsShown;
-        // Each call closes its own dialog: the newest one shown, as a user answers the
-        // dialog in front.
-        QTimer::singleShot(closeAfterMs, qApp, [] {
-            auto* front = qobject_cast<TfmMxMsg*>(QApplication::activeModalWidget());
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* d = qobject_cast<TfmMxMsg*>(w); !front && d && d->isVisible())
-                    front = d;
-            if (front)
-                QCoreApplication::postEvent(
-                    front, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
-        });
         WidgetMessagePort port;
         return port.ShowMsgDlg(text, kind, buttons, help);
     };

@@ -3,11 +3,14 @@
 #include "TestDoubles.h"
 #include "app/AppShell.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
+
+class QTimer;
 
 namespace mx {
 class MainCommands;
@@ -58,8 +61,8 @@ public:
     QStringList local(const QStringList& lines) const;
 
     // From now on every message is also shown in the program's own modal dialog, which a
-    // key posted after `closeAfterMs` closes with its default button (OK, Yes). Until then
-    // the dialog's event loop runs, as it does for a user.
+    // key posted after about `closeAfterMs` closes with its default button (OK, Yes). Until
+    // then the dialog's event loop runs, as it does for a user.
     void useRealDialogs(int closeAfterMs = 0);
     // How many real dialogs have been shown.
     int dialogsShown() const { return m_dialogsShown; }
@@ -71,6 +74,8 @@ private:
     QTemporaryDir m_dir;
     QString m_baseDir;
     int m_dialogsShown = 0;
+    std::unique_ptr<QTimer> m_answerer;
+    QPointer<QWidget> m_seen;
     std::unique_ptr<AppShell> m_shell;
 };
 
