@@ -91,20 +91,9 @@ void StatSample::showAppended(qint64 added)
     emit countChanged(m_count);
 }
 
-StatSample::Batch::Batch(StatSample& sample) : m_sample(sample), m_transaction(sample.m_table) {}
-
-void StatSample::Batch::add(std::span<const double> values)
+std::unique_ptr<RowWriter> StatSample::writer()
 {
-    m_sample.m_rows.append(values);
-    m_added += qint64(values.size());
-}
-
-void StatSample::Batch::commit()
-{
-    m_transaction.commit();
-    const qint64 added = m_added;
-    m_added = 0;
-    m_sample.showAppended(added);
+    return std::make_unique<RowWriter>(m_table, QStringLiteral("Number"));
 }
 
 void StatSample::removeAt(qint64 row)

@@ -2,13 +2,14 @@
 
 #include "engine/NumberText.h"
 #include "tablestore/RowPositions.h"
+#include "tablestore/RowWriter.h"
 #include "tablestore/TableRows.h"
-#include "tablestore/Transaction.h"
 
 #include <QAbstractTableModel>
 
 #include <limits>
 #include <map>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -41,22 +42,14 @@ public:
     // Appends at the end, all or none, in one transaction.
     void append(std::span<const double> values);
 
-    // A long append made in slices, all or none: each slice is written at once inside one
-    // transaction, so that no single call holds the event loop for the whole column; the
-    // rows show in the sample on commit(), and a batch dropped before it rolls them back.
-    // While a batch is open nothing else may write to the sample's table.
-    class Batch
-    {
-    public:
-        explicit Batch(StatSample& sample); // begins the transaction; throws StoreError
-        void add(std::span<const double> values);
-        void commit();
+    // A long append made on a worker thread, so that neither its writes nor its commit hold
+    // the event loop: a writer of the field through a connection of its own to the table's
+    // file, opened here. While it writes nothing else may write to the sample's table; the
+    // rows it has committed show in the sample through showAppended().
+    std::unique_ptr<RowWriter> writer();
+    // Shows `added` rows just written at the end of the table.
+    void showAppended(qint64 added);
 
-    private:
-        StatSample& m_sample;
-        Transaction m_transaction;
-        qint64 m_added = 0;
-    };
     void removeAt(qint64 row);
     void removeAll();
 
@@ -84,8 +77,6 @@ private:
     // Forgets the cached pages from the one holding `row` on.
     void forgetFrom(qint64 row);
     void reportStoreFailure(const QString& message);
-    // Shows `added` rows just written at the end of the table.
-    void showAppended(qint64 added);
 
     StoreTable& m_table;
     TableRows m_rows;

@@ -15,6 +15,7 @@
 #include "texts/MessagePort.h"
 #include "texts/WindowLook.h"
 
+#include <QAbstractItemDelegate>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -125,6 +126,8 @@ TfmMxStat::TfmMxStat(StoreTable& sample, StoreTable* share, CalcCore& core,
 
 TfmMxStat::~TfmMxStat()
 {
+    // A task still running ends first, while the window it reports to is whole.
+    m_tasks->cancel();
     FormDestroy();
     // The children outlive this part of the window: they must not call its filter.
     dgStat->removeEventFilter(this);
@@ -329,6 +332,9 @@ void TfmMxStat::FormDestroy()
 
 void TfmMxStat::closeEvent(QCloseEvent* event)
 {
+    // Closed while a task runs (the program ends, or the window is closed by the system):
+    // the task is cancelled and leaves nothing behind; a column being written is rolled back.
+    m_tasks->cancel();
     emit closing();
     event->accept();
 }
@@ -508,6 +514,14 @@ void TfmMxStat::appendColumn(QByteArray text, bool fromFile, const QString& cont
 {
     if (busy())
         return;
+    // An edit still open in the grid is written first: nothing else may write the table
+    // while the column is written.
+    if (QWidget* editor = dgStat->indexWidget(dgStat->currentIndex())) {
+        QMetaObject::invokeMethod(dgStat, "commitData", Q_ARG(QWidget*, editor));
+        QMetaObject::invokeMethod(dgStat, "closeEditor", Q_ARG(QWidget*, editor),
+                                  Q_ARG(QAbstractItemDelegate::EndEditHint,
+                                        QAbstractItemDelegate::NoHint));
+    }
     NumberColumn column(std::move(text), fromFile ? NumberColumn::Source::File : NumberColumn::Source::Pasted,
                         m_core.numbers());
     m_tasks->run(std::make_unique<BulkAppend>(*m_sample, std::move(column), context, noNumbers),

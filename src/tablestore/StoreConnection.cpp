@@ -1,10 +1,29 @@
 #include "StoreConnection.h"
 
+#include "StoreError.h"
+
 #include <QFile>
 
 #include <sqlcipher/sqlite3.h>
 
+#include <utility>
+
 namespace mx {
+
+namespace {
+
+constexpr int kBusyStepMs = 5;
+
+} // namespace
+
+int StoreConnection::busyWait(void* connection, int count)
+{
+    const auto* self = static_cast<const StoreConnection*>(connection);
+    if (self->m_stopWaiting.load() || count * kBusyStepMs >= kBusyWaitMs)
+        return 0;
+    sqlite3_sleep(kBusyStepMs);
+    return 1;
+}
 
 bool StoreConnection::open(const QString& path, const QByteArray& key, int flags)
 {
@@ -22,7 +41,7 @@ bool StoreConnection::open(const QString& path, const QByteArray& key, int flags
             p[i] = 0;
     }
     if (rc == SQLITE_OK) {
-        sqlite3_busy_timeout(m_db, 2000);
+        sqlite3_busy_handler(m_db, &StoreConnection::busyWait, this);
         rc = sqlite3_exec(m_db, "PRAGMA journal_mode = DELETE; PRAGMA synchronous = FULL;",
                           nullptr, nullptr, nullptr);
     }
@@ -43,6 +62,7 @@ void StoreConnection::close()
     }
     m_failRead = m_failWrite = Fault{};
     m_injected = 0;
+    m_stopWaiting.store(false);
 }
 
 bool StoreConnection::isReadOnly() const
@@ -64,6 +84,12 @@ int StoreConnection::errorCode() const
     if (m_injected)
         return m_injected & 0xff;
     return (m_db ? sqlite3_errcode(m_db) : m_openCode) & 0xff;
+}
+
+StoreError StoreConnection::error(const QString& table, const QString& file) const
+{
+    return StoreError(QStringLiteral("%1: %2").arg(table, errorText()),
+                      storeCauseOfSqlite(errorCode()), file);
 }
 
 bool StoreConnection::exec(const char* sql)
@@ -91,6 +117,12 @@ bool StoreConnection::inTransaction() const
 void StoreConnection::failNext(StoreAccess access, int sqliteCode, int after)
 {
     (access == StoreAccess::Read ? m_failRead : m_failWrite) = Fault{sqliteCode, after};
+}
+
+void StoreConnection::takeFaultsFrom(StoreConnection& other)
+{
+    m_failRead = std::exchange(other.m_failRead, Fault{});
+    m_failWrite = std::exchange(other.m_failWrite, Fault{});
 }
 
 sqlite3_stmt* StoreConnection::prepare(const QString& sql)

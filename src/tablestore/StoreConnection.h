@@ -3,10 +3,14 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace mx {
+
+class StoreError;
 
 // Which statements a fault injected by failNext() hits.
 enum class StoreAccess { Read, Write };
@@ -24,8 +28,10 @@ public:
     StoreConnection& operator=(const StoreConnection&) = delete;
 
     // Opens `path` with the raw 256-bit key and the durability settings every table uses;
-    // false with errorText() set on failure (the connection is then closed again).
+    // false with errorText() set on failure (the connection is then closed again). A lock
+    // held by another connection is waited for up to kBusyWaitMs.
     bool open(const QString& path, const QByteArray& key, int flags);
+    static constexpr int kBusyWaitMs = 2000;
     void close();
     bool isOpen() const { return m_db != nullptr; }
     // The file or its file system refuses writes; SQLite then opens for reading alone.
@@ -35,6 +41,8 @@ public:
     QString errorText() const;
     // The result code of the last failure (primary code, e.g. SQLITE_FULL).
     int errorCode() const;
+    // The last failure as the store's error, naming the table and its data file.
+    StoreError error(const QString& table, const QString& file) const;
 
     // Runs statements without results; false on failure.
     bool exec(const char* sql);
@@ -43,9 +51,17 @@ public:
     qint64 lastInsertRowid() const;
     bool inTransaction() const;
 
+    // Ends any wait for another connection's lock at once, now and later: the statement
+    // waiting fails with SQLITE_BUSY. The one call that may come from another thread than
+    // the connection's own.
+    void stopWaiting() { m_stopWaiting.store(true); }
+
     // Test seam: a statement of that kind fails with `sqliteCode` before it runs, once,
     // after `after` statements of that kind have run (0: the next one).
     void failNext(StoreAccess access, int sqliteCode, int after = 0);
+    // Takes over the faults injected into `other` and not yet run into, so that a fault
+    // injected into a table hits its next write whichever connection makes it.
+    void takeFaultsFrom(StoreConnection& other);
 
 private:
     friend class Statement;
@@ -53,6 +69,7 @@ private:
     // One step of a statement, unless an injected fault takes its place.
     int step(sqlite3_stmt* stmt);
     bool takeFault(bool reads, int& rc);
+    static int busyWait(void* connection, int count);
 
     sqlite3* m_db = nullptr;
     struct Fault
@@ -63,6 +80,7 @@ private:
     Fault m_failRead;
     Fault m_failWrite;
     int m_injected = 0;  // the fault that failed the last statement
+    std::atomic<bool> m_stopWaiting{false};
     QString m_openError;
     int m_openCode = 0;
 };

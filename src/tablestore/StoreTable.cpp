@@ -144,6 +144,19 @@ QString StoreTable::idxPath() const
     return QDir(m_directory).filePath(m_name + QStringLiteral(".Idx"));
 }
 
+std::unique_ptr<StoreConnection> StoreTable::openConnection()
+{
+    requireOpen();
+    if (m_readOnly)
+        fail(QStringLiteral("the table is open for reading alone"), StoreError::Cause::ReadOnly,
+             datPath());
+    auto connection = std::make_unique<StoreConnection>();
+    if (!connection->open(datPath(), m_session.tableKey(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX))
+        throw connection->error(m_name, datPath());
+    connection->takeFaultsFrom(m_connection);
+    return connection;
+}
+
 StoreError StoreTable::storeError() const
 {
     return StoreError(QStringLiteral("%1: %2").arg(m_name, m_connection.errorText()),

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
 #include <vector>
 
 namespace mx {
@@ -84,6 +85,10 @@ public:
 
     // The open data file's connection, for row access and transactions on the same file.
     StoreConnection& connection() { return m_connection; }
+    // Another keyed connection to the open table's data file, for work on a thread of its own
+    // (a connection is never used by two threads). It takes over the faults injected into
+    // connection() and not yet run into.
+    std::unique_ptr<StoreConnection> openConnection();
     // The error of the connection's last failed statement, naming the table.
     StoreError storeError() const;
 

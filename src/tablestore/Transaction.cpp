@@ -6,19 +6,30 @@
 
 namespace mx {
 
-Transaction::Transaction(StoreTable& table) : m_table(table), m_connection(table.connection())
+Transaction::Transaction(StoreTable& table)
+    : Transaction(table.connection(), table.name(), table.datPath())
+{
+}
+
+Transaction::Transaction(StoreConnection& connection, const QString& table, const QString& file)
+    : m_connection(connection), m_table(table), m_file(file)
 {
     if (!m_connection.isOpen())
-        throw StoreError(QStringLiteral("%1: the table is not open").arg(table.name()));
+        throw StoreError(QStringLiteral("%1: the table is not open").arg(m_table));
     if (m_connection.inTransaction()) {
         // Savepoint names only need to be unique among those open at once.
         m_savepoint = "mx_" + QByteArray::number(quintptr(this), 16);
         if (!m_connection.exec(("SAVEPOINT " + m_savepoint + ";").constData()))
-            throw table.storeError();
+            throw error();
     } else if (!m_connection.exec("BEGIN IMMEDIATE;")) {
-        throw table.storeError();
+        throw error();
     }
     m_active = true;
+}
+
+StoreError Transaction::error() const
+{
+    return m_connection.error(m_table, m_file);
 }
 
 Transaction::~Transaction()
@@ -30,13 +41,13 @@ Transaction::~Transaction()
 void Transaction::commit()
 {
     if (!m_active)
-        throw StoreError(QStringLiteral("%1: the transaction is not active").arg(m_table.name()));
+        throw StoreError(QStringLiteral("%1: the transaction is not active").arg(m_table));
     const QByteArray sql = m_savepoint.isEmpty() ? QByteArray("COMMIT;")
                                                  : "RELEASE " + m_savepoint + ";";
     if (!m_connection.exec(sql.constData())) {
-        const StoreError error = m_table.storeError();
+        const StoreError failure = error();
         rollback();
-        throw error;
+        throw failure;
     }
     m_active = false;
 }

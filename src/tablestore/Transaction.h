@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 namespace mx {
 
 class StoreConnection;
+class StoreError;
 class StoreTable;
 
 // A transaction on one open table that cannot be left open: it begins in the constructor
@@ -17,6 +19,9 @@ class Transaction
 {
 public:
     explicit Transaction(StoreTable& table);
+    // The same on a connection of the table's own (one on another thread): `table` and
+    // `file` name them in errors.
+    Transaction(StoreConnection& connection, const QString& table, const QString& file);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -29,8 +34,11 @@ public:
     bool active() const { return m_active; }
 
 private:
-    StoreTable& m_table;
+    StoreError error() const;
+
     StoreConnection& m_connection;
+    QString m_table;
+    QString m_file;
     QByteArray m_savepoint; // empty for the outermost guard
     bool m_active = false;
 };

@@ -7,6 +7,9 @@
 #include "stats/SampleTaskRunner.h"
 #include "stats/StatSample.h"
 #include "stats/TfmMxStat.h"
+#include "store/TdmMxData.h"
+#include "tablestore/StoreConnection.h"
+#include "tablestore/StoreTable.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <memory>
 #include <string>
 
 using namespace mx;
@@ -35,7 +39,7 @@ class StatWindowTest : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(app.start());
+        ASSERT_TRUE(app.start([this](TdmMxData& d) { data = &d; }));
         openStat();
     }
 
@@ -57,7 +61,20 @@ protected:
     }
     QString field(int i) { return stat()->measureFields[std::size_t(i)]->text(); }
 
+    // Until every row of the column is written: its progress dialog shows its last step.
+    void waitForAllRowsWritten()
+    {
+        for (int i = 0; i < 1000000 && stat()->busy(); ++i) {
+            // A cancelled task's dialog may wait for its deletion beside the running one's.
+            for (const auto* dialog : stat()->findChildren<QProgressDialog*>("dlgSampleProgress"))
+                if (dialog->value() == dialog->maximum() - 1)
+                    return;
+            QCoreApplication::processEvents();
+        }
+    }
+
     RunningShell app;
+    TdmMxData* data = nullptr;
 };
 
 TEST_F(StatWindowTest, StaOpensOneWindowAndTheKeysFollowIt)
@@ -236,6 +253,16 @@ TEST_F(StatWindowTest, PastingAColumnAppendsAllOrNone)
         ASSERT_FALSE(app.messages.messages.empty());
         EXPECT_TRUE(app.messages.texts().back().contains("Строка 2")) << column;
     }
+    // An edit still open in the grid is written before the column, never beside its writer.
+    QTableView* grid = stat()->dgStat;
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    grid->edit(grid->currentIndex());
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex()));
+    ASSERT_NE(editor, nullptr);
+    editor->setText(app.local("7"));
+    stat()->pasteNumbers(app.local("8\n"));
+    EXPECT_EQ(stat()->sample().values(), (std::vector<double>{7, 2.5, 3, 1234.5, 8}));
+    EXPECT_EQ(grid->indexWidget(grid->currentIndex()), nullptr);
 }
 
 TEST_F(StatWindowTest, OrderMeasuresAndThePictureFollowCalculate)
@@ -283,12 +310,38 @@ TEST_F(StatWindowTest, ALargePasteRunsInSlicesAndItsCancelAppendsNothing)
     EXPECT_FALSE(stat()->busy());
     EXPECT_EQ(stat()->sample().count(), 0);
 
+    // The column is written off the event loop's thread: while a reader holds the file, the
+    // commit waits and the event loop goes on; once the reader has gone, the commit ends.
+    std::unique_ptr<StoreConnection> reader = data->taStat.openConnection();
+    ASSERT_TRUE(reader->exec("BEGIN; SELECT count(*) FROM records;"));
     stat()->pasteNumbers(column);
+    waitForAllRowsWritten();
+    ASSERT_TRUE(stat()->busy());
+    const int before = turns;
+    for (int i = 0; i < 100000 && turns < before + 3; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_GE(turns, before + 3);
+    EXPECT_TRUE(stat()->busy());
+    EXPECT_EQ(stat()->sample().count(), 0);
+    reader.reset();
     for (int i = 0; i < 100000 && stat()->busy(); ++i)
         QCoreApplication::processEvents();
-    EXPECT_GT(turns, 1); // the event loop went round while the column was appended
     EXPECT_EQ(stat()->sample().count(), 150000);
+    EXPECT_EQ(data->taStat.recordCount(), 150000);
     EXPECT_EQ(field(0), "150000");
+    EXPECT_TRUE(app.messages.messages.empty());
+
+    // The window closed while its commit waits: the column is rolled back, nothing crashes.
+    reader = data->taStat.openConnection();
+    ASSERT_TRUE(reader->exec("BEGIN; SELECT count(*) FROM records;"));
+    stat()->pasteNumbers(column);
+    waitForAllRowsWritten();
+    ASSERT_TRUE(stat()->busy());
+    stat()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(stat(), nullptr);
+    reader.reset();
+    EXPECT_EQ(data->taStat.recordCount(), 150000);
     EXPECT_TRUE(app.messages.messages.empty());
 }
 

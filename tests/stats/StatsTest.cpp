@@ -156,10 +156,13 @@ TEST_F(StatSampleTest, EveryPositionReadsItsRowAfterAppendsPastesAndDeletes)
         {"DeleteAtTheEnd", [&] { remove(model.size() - 1); }},
         {"Paste",
          [&] {
-             StatSample::Batch batch(*sample);
+             // As a pasted column is written: through a writer of its own, shown on commit.
+             const std::unique_ptr<RowWriter> writer = sample->writer();
+             writer->begin();
              for (int slice = 0; slice < 3; ++slice)
-                 batch.add(column(300));
-             batch.commit();
+                 writer->append(column(300));
+             writer->commit();
+             sample->showAppended(900);
          }},
         {"DeleteAll", [&] { sample->removeAll(); model.clear(); }},
         {"AppendToTheEmptiedSample", [&] { sample->append(column(600)); }},
