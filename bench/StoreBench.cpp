@@ -65,7 +65,7 @@ void BM_PostClassicRecord(benchmark::State& state)
     int n = 0;
     for (auto _ : state) {
         EnsureTableEdit(data.taClassic);
-        data.taClassic.setValue(QStringLiteral("DecPos"), ++n % 11);
+        data.taClassic.cursor().setValue(QStringLiteral("DecPos"), ++n % 11);
         PostTableIfEditing(data.taClassic);
     }
 }

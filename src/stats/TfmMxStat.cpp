@@ -295,11 +295,11 @@ void TfmMxStat::FormCreate()
         orderTransferButtons[i]->setAccessibleName(QStringLiteral("В ввод: ") + orderLabels[i]->text());
     }
     const bool keepsPicture = m_share && m_share->isOpen() && hasField(*m_share, kPictureField);
-    btPicture->setChecked(!keepsPicture || m_share->asBoolean(kPictureField));
+    btPicture->setChecked(!keepsPicture || m_share->cursor().asBoolean(kPictureField));
     showPicture(btPicture->isChecked());
     if (m_share && m_share->isOpen()) {
-        const QPoint stored(int(m_share->asInteger(QStringLiteral("StatWinLeft"))),
-                            int(m_share->asInteger(QStringLiteral("StatWinTop"))));
+        const QPoint stored(int(m_share->cursor().asInteger(QStringLiteral("StatWinLeft"))),
+                            int(m_share->cursor().asInteger(QStringLiteral("StatWinTop"))));
         // A position on no screen (one since disconnected) would leave the window
         // unreachable: it opens centred instead.
         if (QGuiApplication::screenAt(stored + QPoint(20, 20)))
@@ -318,13 +318,13 @@ void TfmMxStat::FormDestroy()
         return;
     try {
         EnsureTableEdit(*m_share);
-        m_share->setValue(QStringLiteral("StatWinLeft"), x());
-        m_share->setValue(QStringLiteral("StatWinTop"), y());
+        m_share->cursor().setValue(QStringLiteral("StatWinLeft"), x());
+        m_share->cursor().setValue(QStringLiteral("StatWinTop"), y());
         if (hasField(*m_share, kPictureField))
-            m_share->setValue(kPictureField, pictureShown());
+            m_share->cursor().setValue(kPictureField, pictureShown());
         PostTableIfEditing(*m_share);
     } catch (const StoreError& e) {
-        m_share->cancel();
+        m_share->cursor().cancel();
         reportStoreFailure(QStringLiteral("Положение окна не сохранено.\r\r") +
                            storeFailureText(e));
     }

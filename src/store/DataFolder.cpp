@@ -20,20 +20,22 @@ void writeStartRecords(TableSession& session, const QString& dir)
     const CalcSettings start;
     StoreTable classic(session, dir, TableSchemas::classicName);
     classic.open();
-    classic.append();
+    RecordCursor& settings = classic.cursor();
+    settings.append();
     for (const char* f : {"Operand0", "Operand1", "Operand2", "Memory"})
-        classic.setValue(QString::fromLatin1(f), 0.0);
-    classic.setValue(QStringLiteral("LastOp"), QString());
+        settings.setValue(QString::fromLatin1(f), 0.0);
+    settings.setValue(QStringLiteral("LastOp"), QString());
     writeSettingsFields(classic, start);
-    classic.post();
+    settings.post();
 
     StoreTable share(session, dir, TableSchemas::shareName);
     share.open();
-    share.append();
+    RecordCursor& positions = share.cursor();
+    positions.append();
     for (const FieldDef& f : TableSchemas::share())
-        share.setValue(f.name, 0);
-    share.setValue(QStringLiteral("StatWinPicture"), true); // the sample's picture is shown
-    share.post();
+        positions.setValue(f.name, 0);
+    positions.setValue(QStringLiteral("StatWinPicture"), true); // the sample's picture is shown
+    positions.post();
 }
 
 FieldList newShareFields()

@@ -54,8 +54,8 @@ void KeptTape::openOrCreate()
 QString KeptTape::load()
 {
     m_table.open();
-    m_table.first();
-    const QByteArray stored = m_table.asString(kText).toLatin1();
+    m_table.cursor().first();
+    const QByteArray stored = m_table.cursor().asString(kText).toLatin1();
     if (stored.isEmpty())
         return QString();
     const QByteArray text = qUncompress(QByteArray::fromBase64(stored));
@@ -67,13 +67,14 @@ QString KeptTape::load()
 void KeptTape::save(const QString& text)
 {
     openOrCreate();
+    RecordCursor& record = m_table.cursor();
     try {
-        m_table.first();
-        m_table.edit(); // starts the one record on an empty table
-        m_table.setValue(kText, packed(text));
-        m_table.post();
+        record.first();
+        record.edit(); // starts the one record on an empty table
+        record.setValue(kText, packed(text));
+        record.post();
     } catch (...) {
-        m_table.cancel();
+        record.cancel();
         throw;
     }
 }

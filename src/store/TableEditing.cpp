@@ -6,14 +6,14 @@ namespace mx {
 
 void EnsureTableEdit(StoreTable& table)
 {
-    if (table.state() == RecordState::Browse)
-        table.edit();
+    if (table.cursor().state() == RecordState::Browse)
+        table.cursor().edit();
 }
 
 void PostTableIfEditing(StoreTable& table)
 {
-    if (table.state() != RecordState::Browse)
-        table.post();
+    if (table.cursor().state() != RecordState::Browse)
+        table.cursor().post();
 }
 
 } // namespace mx

@@ -15,23 +15,25 @@ namespace {
 void readBool(const StoreTable& t, const char* field, bool& setting)
 {
     const QString name = QString::fromLatin1(field);
-    if (!t.isNull(name))
-        setting = t.asBoolean(name);
+    const RecordCursor& record = t.cursor();
+    if (!record.isNull(name))
+        setting = record.asBoolean(name);
 }
 
 } // namespace
 
 void writeSettingsFields(StoreTable& classic, const CalcSettings& s)
 {
-    classic.setValue(QStringLiteral("DecPos"), s.DecPos);
-    classic.setValue(QStringLiteral("DelStr"), s.DelStr);
-    classic.setValue(QStringLiteral("DigitGrouping"), s.DigitGrouping);
-    classic.setValue(QStringLiteral("Formula"), s.Formula);
-    classic.setValue(QStringLiteral("FrmlHistory"), s.FrmlHistory);
-    classic.setValue(QStringLiteral("FrmlResHistory"), s.FrmlResHistory);
-    classic.setValue(QStringLiteral("History"), s.History);
-    classic.setValue(QStringLiteral("Radian"), s.Radian);
-    classic.setValue(QStringLiteral("Totals"), s.Totals);
+    RecordCursor& record = classic.cursor();
+    record.setValue(QStringLiteral("DecPos"), s.DecPos);
+    record.setValue(QStringLiteral("DelStr"), s.DelStr);
+    record.setValue(QStringLiteral("DigitGrouping"), s.DigitGrouping);
+    record.setValue(QStringLiteral("Formula"), s.Formula);
+    record.setValue(QStringLiteral("FrmlHistory"), s.FrmlHistory);
+    record.setValue(QStringLiteral("FrmlResHistory"), s.FrmlResHistory);
+    record.setValue(QStringLiteral("History"), s.History);
+    record.setValue(QStringLiteral("Radian"), s.Radian);
+    record.setValue(QStringLiteral("Totals"), s.Totals);
 }
 
 void TableSavedState::loadSettings(CalcSettings& s)
@@ -39,11 +41,12 @@ void TableSavedState::loadSettings(CalcSettings& s)
     StoreTable* t = m_data.classic();
     if (!t || !t->isOpen())
         return;
-    if (!t->isNull(QStringLiteral("DecPos")))
-        s.DecPos = int(std::clamp<qint64>(t->asInteger(QStringLiteral("DecPos")), 0,
-                                      CalcSettings::kFloatingDecPos));
-    if (!t->asString(QStringLiteral("DelStr")).isEmpty())
-        s.DelStr = t->asString(QStringLiteral("DelStr"));
+    const RecordCursor& record = t->cursor();
+    if (!record.isNull(QStringLiteral("DecPos")))
+        s.DecPos = int(std::clamp<qint64>(record.asInteger(QStringLiteral("DecPos")), 0,
+                                          CalcSettings::kFloatingDecPos));
+    if (!record.asString(QStringLiteral("DelStr")).isEmpty())
+        s.DelStr = record.asString(QStringLiteral("DelStr"));
     readBool(*t, "DigitGrouping", s.DigitGrouping);
     readBool(*t, "Formula", s.Formula);
     readBool(*t, "FrmlHistory", s.FrmlHistory);
@@ -60,9 +63,10 @@ WindowPlacement TableSavedState::loadPlacement()
 {
     WindowPlacement p;
     if (StoreTable* t = m_data.share(); t && t->isOpen()) {
-        p.left = int(t->asInteger(QStringLiteral("MainWinLeft")));
-        p.top = int(t->asInteger(QStringLiteral("MainWinTop")));
-        p.mode = int(t->asInteger(QStringLiteral("MainWinPosition")));
+        const RecordCursor& record = t->cursor();
+        p.left = int(record.asInteger(QStringLiteral("MainWinLeft")));
+        p.top = int(record.asInteger(QStringLiteral("MainWinTop")));
+        p.mode = int(record.asInteger(QStringLiteral("MainWinPosition")));
     }
     return p;
 }
@@ -84,16 +88,17 @@ void TableSavedState::save(const CalcSettings& s, int left, int top)
             PostTableIfEditing(t);
             t.flush();
         } catch (const StoreError& e) {
-            t.cancel();
+            t.cursor().cancel();
             if (!failure)
                 failure = e;
         }
     };
     attempt(classic, [&] { writeSettingsFields(classic, s); });
     attempt(share, [&] {
-        share.setValue(QStringLiteral("MainWinLeft"), left);
-        share.setValue(QStringLiteral("MainWinTop"), top);
-        share.setValue(QStringLiteral("MainWinPosition"), 0);
+        RecordCursor& record = share.cursor();
+        record.setValue(QStringLiteral("MainWinLeft"), left);
+        record.setValue(QStringLiteral("MainWinTop"), top);
+        record.setValue(QStringLiteral("MainWinPosition"), 0);
     });
     m_data.ssMain.forgetAllPasswords();
     if (failure)
@@ -105,7 +110,7 @@ QString TableSavedState::delimiter() const
     StoreTable* t = m_data.classic();
     if (!t || !t->isOpen())
         return CalcSettings().DelStr;
-    return t->asString(QStringLiteral("DelStr"));
+    return t->cursor().asString(QStringLiteral("DelStr"));
 }
 
 void TableSavedState::storeLastOp(const QString& lastOp)
@@ -116,10 +121,10 @@ void TableSavedState::storeLastOp(const QString& lastOp)
     // The field is never read back; a failed write of it must not stop the pi key.
     try {
         EnsureTableEdit(*t);
-        t->setValue(QStringLiteral("LastOp"), lastOp);
+        t->cursor().setValue(QStringLiteral("LastOp"), lastOp);
         PostTableIfEditing(*t);
     } catch (const StoreError&) {
-        t->cancel();
+        t->cursor().cancel();
     }
 }
 

@@ -63,11 +63,12 @@ public:
     // injected into a table hits its next write whichever connection makes it.
     void takeFaultsFrom(StoreConnection& other);
 
-private:
-    friend class Statement;
+    // A statement prepared on this connection, or null on failure; Statement owns it.
     sqlite3_stmt* prepare(const QString& sql);
-    // One step of a statement, unless an injected fault takes its place.
+    // One step of a statement prepared here, unless an injected fault takes its place.
     int step(sqlite3_stmt* stmt);
+
+private:
     bool takeFault(bool reads, int& rc);
     static int busyWait(void* connection, int count);
 

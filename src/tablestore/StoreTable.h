@@ -2,26 +2,24 @@
 
 #include "DescriptorLock.h"
 #include "FieldDef.h"
+#include "RecordCursor.h"
 #include "StoreConnection.h"
 #include "StoreError.h"
 
 #include <QString>
-#include <QVariant>
 
 #include <memory>
-#include <vector>
 
 namespace mx {
 
 class TableSession;
 
-enum class RecordState { Browse, Edit, Insert };
-
 // One table of the store: the pair <Name>.Dat (the records, in an encrypted SQLCipher
 // database) and <Name>.Idx (the descriptor: format version, field definitions and a check
 // of the key) in the database's directory. An open table holds a lock on its descriptor for
 // as long as it is open: shared opens coexist, an exclusive open excludes every other.
-// It has a current record; writes go to a record buffer and reach the file on post.
+// It opens and closes the pair and hands out its record cursor, which has the current record;
+// writes go to the cursor's record buffer and reach the file on post.
 // Every failure throws StoreError.
 class StoreTable
 {
@@ -53,35 +51,13 @@ public:
     bool isOpen() const { return m_connection.isOpen(); }
 
     const FieldList& fields() const { return m_fields; }
-    RecordState state() const { return m_state; }
 
-    // Browse to edit; on a table without a current record this starts a new one.
-    void edit();
-    void append();
-    void post();
-    void cancel();
-    void deleteRecord();
-    void emptyTable();
-    // Writes what the store holds in memory to the files.
+    // The current record and its edit buffer.
+    RecordCursor& cursor() { return m_cursor; }
+    const RecordCursor& cursor() const { return m_cursor; }
+
+    // Posts a record left in edit and writes what the store holds in memory to the files.
     void flush();
-
-    qint64 recordCount() const;
-    bool hasRecord() const { return m_rowid >= 0 || m_state == RecordState::Insert; }
-    void first() { moveToEnd(true); }
-    void last() { moveToEnd(false); }
-    void next();
-    void prior();
-    bool eof() const { return m_eof; }
-
-    // Field values of the current record; an empty (null) field reads as 0, "" or false.
-    QVariant value(const QString& field) const;
-    qint64 asInteger(const QString& field) const { return value(field).toLongLong(); }
-    QString asString(const QString& field) const { return value(field).toString(); }
-    bool asBoolean(const QString& field) const { return value(field).toBool(); }
-    double asDouble(const QString& field) const { return value(field).toDouble(); }
-    bool isNull(const QString& field) const { return value(field).isNull(); }
-    // Only in edit or insert state. A text longer than its field is cut to its size.
-    void setValue(const QString& field, const QVariant& value);
 
     // The open data file's connection, for row access and transactions on the same file.
     StoreConnection& connection() { return m_connection; }
@@ -93,16 +69,10 @@ public:
     StoreError storeError() const;
 
 private:
-
-    int fieldIndex(const QString& field) const;
     void requireOpen() const;
     void readDescriptor();
     void openDatabase();
     void checkRequiredFields() const;
-    // Loads the record with the smallest (or largest) rowid beyond `rowid` in the direction.
-    bool loadRecord(const char* condition, qint64 rowid);
-    void clearBuffer();
-    void moveToEnd(bool toFirst);
     [[noreturn]] void fail(const QString& what,
                            StoreError::Cause cause = StoreError::Cause::Other,
                            const QString& file = QString()) const;
@@ -118,11 +88,7 @@ private:
     mutable StoreConnection m_connection;
     DescriptorLock m_lock;
     FieldList m_fields;
-    std::vector<QVariant> m_buffer;
-    std::vector<QVariant> m_saved; // the buffer as loaded, for cancel
-    qint64 m_rowid = -1;
-    bool m_eof = true;
-    RecordState m_state = RecordState::Browse;
+    RecordCursor m_cursor;
 };
 
 } // namespace mx

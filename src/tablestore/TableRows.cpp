@@ -29,7 +29,7 @@ void TableRows::fail() const
 
 qint64 TableRows::count() const
 {
-    return m_table.recordCount();
+    return m_table.cursor().recordCount();
 }
 
 std::vector<TableRows::Row> TableRows::select(const char* comparison, qint64 rowid, int limit) const
@@ -141,7 +141,7 @@ void TableRows::remove(qint64 rowid)
 
 void TableRows::removeAll()
 {
-    m_table.emptyTable();
+    m_table.cursor().emptyTable();
 }
 
 } // namespace mx

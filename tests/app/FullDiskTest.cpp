@@ -104,7 +104,7 @@ protected:
 TEST_F(FullDiskTest, AppendsSettingsAndExportFailWithAMessageAndGoOnOnceSpaceIsFreed)
 {
     enter("1");
-    ASSERT_EQ(module->taStat.recordCount(), 1);
+    ASSERT_EQ(module->taStat.cursor().recordCount(), 1);
     const QString history = QDir(data).filePath(QStringLiteral("History.txt"));
     app.window().meClsHistory->appendLine(QStringLiteral("old line"));
     ASSERT_TRUE(app.commands().File_SaveHistoryAsAccept(history));
@@ -117,7 +117,7 @@ TEST_F(FullDiskTest, AppendsSettingsAndExportFailWithAMessageAndGoOnOnceSpaceIsF
     EXPECT_TRUE(app.messages.texts()[0].startsWith(QStringLiteral("Числа не записаны.")));
     EXPECT_TRUE(app.messages.texts()[0].contains(QStringLiteral("нет свободного места")))
         << app.messages.texts()[0].toStdString();
-    EXPECT_EQ(module->taStat.recordCount(), 1);
+    EXPECT_EQ(module->taStat.cursor().recordCount(), 1);
 
     EXPECT_FALSE(app.commands().File_SaveHistoryAsAccept(history));
     ASSERT_EQ(app.messages.messages.size(), 2u);
@@ -129,7 +129,7 @@ TEST_F(FullDiskTest, AppendsSettingsAndExportFailWithAMessageAndGoOnOnceSpaceIsF
     freeSpace();
     enter("3");
     EXPECT_EQ(app.messages.messages.size(), 2u);
-    EXPECT_EQ(module->taStat.recordCount(), 2);
+    EXPECT_EQ(module->taStat.cursor().recordCount(), 2);
     EXPECT_TRUE(app.commands().File_SaveHistoryAsAccept(history));
 
     // Settings at exit on a full disk: a message, and the program still ends.
@@ -142,5 +142,5 @@ TEST_F(FullDiskTest, AppendsSettingsAndExportFailWithAMessageAndGoOnOnceSpaceIsF
     EXPECT_EQ(atExit.filter(QStringLiteral("Настройки не сохранены.")).size(), 1);
     freeSpace();
     ASSERT_TRUE(app.start([this](TdmMxData& d) { module = &d; }));
-    EXPECT_EQ(module->taStat.recordCount(), 2); // everything reported saved is there
+    EXPECT_EQ(module->taStat.cursor().recordCount(), 2); // everything reported saved is there
 }

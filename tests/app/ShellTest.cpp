@@ -388,7 +388,7 @@ TEST(Termination, SigtermEndsTheProgramAndSavesItsState)
     test::RecordingMessages quiet;
     TdmMxData data(quiet, defaultDataFileList(), folder.baseDir());
     ASSERT_TRUE(data.DataModuleCreate());
-    EXPECT_EQ(data.taShare.asInteger(QStringLiteral("MainWinPosition")), 0);
+    EXPECT_EQ(data.taShare.cursor().asInteger(QStringLiteral("MainWinPosition")), 0);
 }
 
 TEST(Clipboard, PastingNothingOrNoTextIntoTheTapeChangesNothing)

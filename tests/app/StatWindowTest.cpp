@@ -327,7 +327,7 @@ TEST_F(StatWindowTest, ALargePasteRunsInSlicesAndItsCancelAppendsNothing)
     for (int i = 0; i < 100000 && stat()->busy(); ++i)
         QCoreApplication::processEvents();
     EXPECT_EQ(stat()->sample().count(), 150000);
-    EXPECT_EQ(data->taStat.recordCount(), 150000);
+    EXPECT_EQ(data->taStat.cursor().recordCount(), 150000);
     EXPECT_EQ(field(0), "150000");
     EXPECT_TRUE(app.messages.messages.empty());
 
@@ -341,7 +341,7 @@ TEST_F(StatWindowTest, ALargePasteRunsInSlicesAndItsCancelAppendsNothing)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(stat(), nullptr);
     reader.reset();
-    EXPECT_EQ(data->taStat.recordCount(), 150000);
+    EXPECT_EQ(data->taStat.cursor().recordCount(), 150000);
     EXPECT_TRUE(app.messages.messages.empty());
 }
 

@@ -161,7 +161,7 @@ public:
     }
 
     TfmMxStat* stat() { return app.commands().stats().statWindow(); }
-    qint64 stored() { return data->taStat.recordCount(); }
+    qint64 stored() { return data->taStat.cursor().recordCount(); }
     double storedAt(qint64 row)
     {
         return TableRows(data->taStat, QStringLiteral("Number"))
@@ -267,5 +267,5 @@ TEST(StoreFaults, AFailedSaveAtExitSaysSoAndStillSavesTheOtherTable)
     EXPECT_TRUE(app.messages.texts()[0].startsWith(QStringLiteral("Настройки не сохранены.")));
     EXPECT_TRUE(app.messages.texts()[0].contains(QStringLiteral("Classic")));
     ASSERT_TRUE(app.start([&data](TdmMxData& d) { data = &d; }));
-    EXPECT_EQ(data->taShare.asInteger(QStringLiteral("MainWinLeft")), left);
+    EXPECT_EQ(data->taShare.cursor().asInteger(QStringLiteral("MainWinLeft")), left);
 }

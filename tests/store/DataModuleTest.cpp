@@ -47,10 +47,10 @@ TEST_F(DataModuleTest, OpensTheThreeTablesOfAFreshDataFolder)
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(dm.classic(), &dm.taClassic);
     EXPECT_EQ(dm.share(), &dm.taShare);
-    EXPECT_EQ(dm.taClassic.recordCount(), 1);
-    EXPECT_EQ(dm.taShare.recordCount(), 1);
-    EXPECT_EQ(dm.taStat.recordCount(), 0);
-    EXPECT_EQ(dm.taClassic.asString(QStringLiteral("DelStr")), "==== New Calculation =====");
+    EXPECT_EQ(dm.taClassic.cursor().recordCount(), 1);
+    EXPECT_EQ(dm.taShare.cursor().recordCount(), 1);
+    EXPECT_EQ(dm.taStat.cursor().recordCount(), 0);
+    EXPECT_EQ(dm.taClassic.cursor().asString(QStringLiteral("DelStr")), "==== New Calculation =====");
 }
 
 TEST_F(DataModuleTest, MissingFilesAreNamedInListOrderInOneMessage)
@@ -96,7 +96,7 @@ TEST_F(DataModuleTest, ASecondCopyIsDeniedAndTheFirstIsUnaffected)
     EXPECT_EQ(messages.texts(), QStringList{kAccessDenied});
     EXPECT_TRUE(first.taShare.isOpen());
     EnsureTableEdit(first.taShare);
-    first.taShare.setValue(QStringLiteral("MainWinLeft"), 77);
+    first.taShare.cursor().setValue(QStringLiteral("MainWinLeft"), 77);
     EXPECT_NO_THROW(PostTableIfEditing(first.taShare));
 }
 
@@ -157,10 +157,10 @@ TEST_F(DataModuleTest, EmptyFieldsAndAnEmptyShareFallBackToStartValues)
     {
         TdmMxData dm(messages, defaultDataFileList(), dir.path());
         ASSERT_TRUE(dm.DataModuleCreate());
-        dm.taShare.emptyTable();
+        dm.taShare.cursor().emptyTable();
         EnsureTableEdit(dm.taClassic);
         for (const char* f : {"DecPos", "DelStr", "Totals"})
-            dm.taClassic.setValue(QString::fromLatin1(f), QVariant());
+            dm.taClassic.cursor().setValue(QString::fromLatin1(f), QVariant());
         PostTableIfEditing(dm.taClassic);
     }
     TdmMxData dm(messages, defaultDataFileList(), dir.path());
@@ -176,7 +176,7 @@ TEST_F(DataModuleTest, EmptyFieldsAndAnEmptyShareFallBackToStartValues)
     EXPECT_EQ(p.left, 0);
     EXPECT_EQ(p.mode, 0);
     state.save(s, 5, 6);
-    EXPECT_EQ(dm.taShare.recordCount(), 1);
+    EXPECT_EQ(dm.taShare.cursor().recordCount(), 1);
 }
 
 TEST_F(DataModuleTest, PiKeyStoresLastOp)
@@ -185,8 +185,8 @@ TEST_F(DataModuleTest, PiKeyStoresLastOp)
     ASSERT_TRUE(dm.DataModuleCreate());
     TableSavedState state(dm);
     state.storeLastOp(QStringLiteral("pi"));
-    EXPECT_EQ(dm.taClassic.asString(QStringLiteral("LastOp")), "pi");
-    EXPECT_EQ(dm.taClassic.state(), RecordState::Browse);
+    EXPECT_EQ(dm.taClassic.cursor().asString(QStringLiteral("LastOp")), "pi");
+    EXPECT_EQ(dm.taClassic.cursor().state(), RecordState::Browse);
 }
 
 TEST_F(DataModuleTest, InitDataRefusesToOverwrite)

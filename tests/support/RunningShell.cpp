@@ -162,7 +162,7 @@ void RunningShell::storeField(const QString& table, const QString& field, const 
         throw std::runtime_error("the data folder cannot be opened");
     StoreTable& t = table == QLatin1String("Share") ? data.taShare : data.taClassic;
     EnsureTableEdit(t);
-    t.setValue(field, value);
+    t.cursor().setValue(field, value);
     PostTableIfEditing(t);
 }
 

@@ -77,78 +77,78 @@ TEST_F(StoreTableTest, EveryFieldTypeRoundTripsThroughTheFile)
 {
     {
         auto t = openTable();
-        EXPECT_EQ(t->recordCount(), 0);
-        t->append();
-        t->setValue(QStringLiteral("Small"), -12345);
-        t->setValue(QStringLiteral("N"), 2147483647);
-        t->setValue(QStringLiteral("Real"), 0.1);
-        t->setValue(QStringLiteral("Flag"), true);
-        t->setValue(QStringLiteral("Text"), QStringLiteral("Привет"));
-        t->post();
+        EXPECT_EQ(t->cursor().recordCount(), 0);
+        t->cursor().append();
+        t->cursor().setValue(QStringLiteral("Small"), -12345);
+        t->cursor().setValue(QStringLiteral("N"), 2147483647);
+        t->cursor().setValue(QStringLiteral("Real"), 0.1);
+        t->cursor().setValue(QStringLiteral("Flag"), true);
+        t->cursor().setValue(QStringLiteral("Text"), QStringLiteral("Привет"));
+        t->cursor().post();
     }
     auto t = openTable();
-    EXPECT_EQ(t->recordCount(), 1);
-    EXPECT_EQ(t->asInteger(QStringLiteral("Small")), -12345);
-    EXPECT_EQ(t->asInteger(QStringLiteral("n")), 2147483647);
-    EXPECT_EQ(t->asDouble(QStringLiteral("Real")), 0.1);
-    EXPECT_TRUE(t->asBoolean(QStringLiteral("Flag")));
-    EXPECT_EQ(t->asString(QStringLiteral("Text")), QStringLiteral("Привет"));
+    EXPECT_EQ(t->cursor().recordCount(), 1);
+    EXPECT_EQ(t->cursor().asInteger(QStringLiteral("Small")), -12345);
+    EXPECT_EQ(t->cursor().asInteger(QStringLiteral("n")), 2147483647);
+    EXPECT_EQ(t->cursor().asDouble(QStringLiteral("Real")), 0.1);
+    EXPECT_TRUE(t->cursor().asBoolean(QStringLiteral("Flag")));
+    EXPECT_EQ(t->cursor().asString(QStringLiteral("Text")), QStringLiteral("Привет"));
 }
 
 TEST_F(StoreTableTest, TextsAreCutToTheirSizeInCharacters)
 {
     auto t = openTable();
-    t->append();
-    t->setValue(QStringLiteral("Text"), QStringLiteral("Абвгдеёжзийк"));
-    t->post();
-    EXPECT_EQ(t->asString(QStringLiteral("Text")), QStringLiteral("Абвгдеёжзи"));
-    t->edit();
-    t->setValue(QStringLiteral("Text"), QString::fromUtf8("😀😀😀😀😀😀😀😀😀😀😀"));
-    t->post();
-    EXPECT_EQ(t->asString(QStringLiteral("Text")).toUcs4().size(), 10);
+    t->cursor().append();
+    t->cursor().setValue(QStringLiteral("Text"), QStringLiteral("Абвгдеёжзийк"));
+    t->cursor().post();
+    EXPECT_EQ(t->cursor().asString(QStringLiteral("Text")), QStringLiteral("Абвгдеёжзи"));
+    t->cursor().edit();
+    t->cursor().setValue(QStringLiteral("Text"), QString::fromUtf8("😀😀😀😀😀😀😀😀😀😀😀"));
+    t->cursor().post();
+    EXPECT_EQ(t->cursor().asString(QStringLiteral("Text")).toUcs4().size(), 10);
 }
 
 TEST_F(StoreTableTest, EmptyFieldsReadAsZeroAndEditOnAnEmptyTableInserts)
 {
     auto t = openTable();
-    EXPECT_FALSE(t->hasRecord());
-    t->edit();
-    EXPECT_EQ(t->state(), RecordState::Insert);
-    t->post();
-    EXPECT_EQ(t->recordCount(), 1);
-    EXPECT_TRUE(t->isNull(QStringLiteral("N")));
-    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 0);
-    EXPECT_EQ(t->asString(QStringLiteral("Text")), "");
+    EXPECT_FALSE(t->cursor().hasRecord());
+    t->cursor().edit();
+    EXPECT_EQ(t->cursor().state(), RecordState::Insert);
+    t->cursor().post();
+    EXPECT_EQ(t->cursor().recordCount(), 1);
+    EXPECT_TRUE(t->cursor().isNull(QStringLiteral("N")));
+    EXPECT_EQ(t->cursor().asInteger(QStringLiteral("N")), 0);
+    EXPECT_EQ(t->cursor().asString(QStringLiteral("Text")), "");
 }
 
 TEST_F(StoreTableTest, NavigationCancelDeleteAndEmpty)
 {
     auto t = openTable();
     for (int i = 1; i <= 3; ++i) {
-        t->append();
-        t->setValue(QStringLiteral("N"), i);
-        t->post();
+        t->cursor().append();
+        t->cursor().setValue(QStringLiteral("N"), i);
+        t->cursor().post();
     }
-    t->first();
-    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 1);
-    t->next();
-    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 2);
-    t->edit();
-    t->setValue(QStringLiteral("N"), 20);
-    t->cancel();
-    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 2);
-    t->deleteRecord();
-    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 3);
-    t->next();
-    EXPECT_TRUE(t->eof());
-    t->last();
-    t->prior();
-    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 1);
-    EXPECT_EQ(t->recordCount(), 2);
-    t->emptyTable();
-    EXPECT_EQ(t->recordCount(), 0);
-    EXPECT_THROW(t->setValue(QStringLiteral("N"), 1), StoreError);
-    EXPECT_THROW(t->value(QStringLiteral("Missing")), StoreError);
+    t->cursor().first();
+    EXPECT_EQ(t->cursor().asInteger(QStringLiteral("N")), 1);
+    t->cursor().next();
+    EXPECT_EQ(t->cursor().asInteger(QStringLiteral("N")), 2);
+    t->cursor().edit();
+    t->cursor().setValue(QStringLiteral("N"), 20);
+    t->cursor().cancel();
+    EXPECT_EQ(t->cursor().asInteger(QStringLiteral("N")), 2);
+    t->cursor().deleteRecord();
+    EXPECT_EQ(t->cursor().asInteger(QStringLiteral("N")), 3);
+    t->cursor().next();
+    EXPECT_TRUE(t->cursor().eof());
+    t->cursor().last();
+    t->cursor().prior();
+    EXPECT_EQ(t->cursor().asInteger(QStringLiteral("N")), 1);
+    EXPECT_EQ(t->cursor().recordCount(), 2);
+    t->cursor().emptyTable();
+    EXPECT_EQ(t->cursor().recordCount(), 0);
+    EXPECT_THROW(t->cursor().setValue(QStringLiteral("N"), 1), StoreError);
+    EXPECT_THROW(t->cursor().value(QStringLiteral("Missing")), StoreError);
 }
 
 TEST_F(StoreTableTest, CreateRefusesToOverwrite)
@@ -161,9 +161,9 @@ TEST_F(StoreTableTest, DataFileIsEncrypted)
 {
     {
         auto t = openTable();
-        t->append();
-        t->setValue(QStringLiteral("Text"), QStringLiteral("secretword"));
-        t->post();
+        t->cursor().append();
+        t->cursor().setValue(QStringLiteral("Text"), QStringLiteral("secretword"));
+        t->cursor().post();
     }
     QFile dat(dir.filePath(QStringLiteral("T.Dat")));
     ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
@@ -276,8 +276,8 @@ TEST_F(StoreTableTest, APostSurvivesTheProcessBeingKilled)
     QProcess* writer = startHolder({QStringLiteral("post"), QStringLiteral("4242")}, "posted");
     kill(writer);
     auto t = openTable();
-    EXPECT_EQ(t->recordCount(), 1);
-    EXPECT_EQ(t->asInteger(QStringLiteral("N")), 4242);
+    EXPECT_EQ(t->cursor().recordCount(), 1);
+    EXPECT_EQ(t->cursor().asInteger(QStringLiteral("N")), 4242);
 }
 
 TEST_F(StoreTableTest, ATableOnAReadOnlyFileSystemFailsToOpenForWriting)

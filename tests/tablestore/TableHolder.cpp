@@ -22,9 +22,9 @@ int main(int argc, char** argv)
     try {
         table.open();
         if (QByteArray(argv[3]) == "post" && argc > 4) {
-            table.edit();
-            table.setValue(QStringLiteral("N"), QByteArray(argv[4]).toLongLong());
-            table.post();
+            table.cursor().edit();
+            table.cursor().setValue(QStringLiteral("N"), QByteArray(argv[4]).toLongLong());
+            table.cursor().post();
             std::puts("posted");
         } else {
             std::puts("ready");
