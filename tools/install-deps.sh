@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ make cmake ninja-build pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev fontconfig
+    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev fontconfig
     libsqlcipher-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils openbox fonts-dejavu-core

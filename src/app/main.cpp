@@ -1,5 +1,6 @@
 #include "AppShell.h"
 #include "HelpViewer.h"
+#include "QtTranslations.h"
 #include "TerminationSignals.h"
 #include "TfmMxMain.h"
 #include "dialogs/WidgetMessagePort.h"
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString());
+    mx::installQtTranslations(app);
 
     // The help opener reaches the message port only after both exist.
     mx::HelpViewer* help = nullptr;

@@ -4,6 +4,7 @@
 #include "app/FormulaEdit.h"
 #include "app/FormulaFrame.h"
 #include "app/HelpViewer.h"
+#include "app/QtTranslations.h"
 #include "texts/ApplyInterfaceText.h"
 #include "texts/InterfaceText.h"
 #include "texts/LineBreaks.h"
@@ -18,6 +19,7 @@
 #include "store/TfmMxOptions.h"
 #include "store/TdmMxData.h"
 
+#include <QTranslator>
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
@@ -441,3 +443,25 @@ TEST(Clipboard, AHugePasteIntoTheFormulaLineStopsAtItsLimit)
     }
     QApplication::clipboard()->clear();
 }
+
+namespace {
+
+// Qt's own buttons and menus speak the user's language where the system has Qt's
+// translations; with none for the locale nothing is installed.
+TEST(QtTexts, QtsOwnTextsFollowTheUsersLanguage)
+{
+    const struct
+    {
+        const char* locale;
+        QString cancel;
+    } rows[] = {{"ru_RU", QStringLiteral("Отмена")}, {"C", QStringLiteral("Cancel")}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.locale);
+        std::unique_ptr<QTranslator> translator(
+            installQtTranslations(*QCoreApplication::instance(), QLocale(row.locale)));
+        EXPECT_EQ(translator != nullptr, row.cancel != "Cancel");
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), row.cancel);
+    }
+}
+
+} // namespace
