@@ -1,5 +1,6 @@
 #include "TableRows.h"
 
+#include "RecordRows.h"
 #include "SqlStatement.h"
 #include "SqlText.h"
 #include "StoreError.h"
@@ -131,12 +132,7 @@ void TableRows::update(qint64 rowid, double value)
 
 void TableRows::remove(qint64 rowid)
 {
-    Statement stmt(connection(), QStringLiteral("DELETE FROM records WHERE rowid = ?;"));
-    if (!stmt.ok())
-        fail();
-    sqlite3_bind_int64(stmt.get(), 1, rowid);
-    if (stmt.step() != SQLITE_DONE)
-        fail();
+    RecordRows(m_table).remove(rowid);
 }
 
 void TableRows::removeAll()

@@ -437,16 +437,27 @@ TEST(StatWindowLocale, TheSampleOneTwoShowsSWithADecimalCommaUnderARussianLocale
 
 namespace {
 
+// The statistics window opened from the keypad, with the program's own modal dialogs.
+class StatWindowDialogs : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(app.start());
+        app.useRealDialogs();
+        app.window().button(KeyId::Sta)->click();
+        stat = app.commands().stats().statWindow();
+        ASSERT_NE(stat, nullptr);
+    }
+
+    RunningShell app;
+    TfmMxStat* stat = nullptr;
+};
+
 // Удалить with no click on the grid, and the grid's own delete confirmed in the real
 // dialog by Enter (its default button, Yes).
-TEST(StatWindowDialogs, DeleteRemovesTheMarkedRecordAndCtrlDeleteAsksFirst)
+TEST_F(StatWindowDialogs, DeleteRemovesTheMarkedRecordAndCtrlDeleteAsksFirst)
 {
-    RunningShell app;
-    ASSERT_TRUE(app.start());
-    app.useRealDialogs();
-    app.window().button(KeyId::Sta)->click();
-    TfmMxStat* stat = app.commands().stats().statWindow();
-    ASSERT_NE(stat, nullptr);
     for (const char* n : {"5", "6", "7"}) {
         QTest::keyClicks(stat->edNewNumber, QLatin1String(n));
         QTest::keyClick(stat->edNewNumber, Qt::Key_Return);
@@ -463,14 +474,8 @@ TEST(StatWindowDialogs, DeleteRemovesTheMarkedRecordAndCtrlDeleteAsksFirst)
 
 // A refused grid edit is committed when the editor loses the focus, here to the main
 // window's activation; its message is a real modal dialog, closed by a posted key.
-TEST(StatWindowDialogs, ARefusedGridEditCommittedOnActivationIsReportedAfterTheCommit)
+TEST_F(StatWindowDialogs, ARefusedGridEditCommittedOnActivationIsReportedAfterTheCommit)
 {
-    RunningShell app;
-    ASSERT_TRUE(app.start());
-    app.useRealDialogs();
-    app.window().button(KeyId::Sta)->click();
-    TfmMxStat* stat = app.commands().stats().statWindow();
-    ASSERT_NE(stat, nullptr);
     stat->edNewNumber->setText("5");
     stat->btAppend->click();
     stat->activateWindow();
