@@ -54,7 +54,8 @@ void BM_StatOpenMillion(benchmark::State& state)
 {
     MillionSample& s = million();
     for (auto _ : state) {
-        TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core, {});
+        TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core.edOp0, s.calc.core.numbers(),
+                     s.calc.core.messages(), {});
         window.show();
         if (!QTest::qWaitForWindowExposed(&window))
             state.SkipWithError("not exposed");
@@ -67,7 +68,8 @@ BENCHMARK(BM_StatOpenMillion)->Unit(benchmark::kMillisecond)->Iterations(5);
 void BM_StatScrollMillion(benchmark::State& state)
 {
     MillionSample& s = million();
-    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core, {});
+    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core.edOp0, s.calc.core.numbers(),
+                     s.calc.core.messages(), {});
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
     for (auto _ : state) {
@@ -181,7 +183,8 @@ private:
 void BM_StatCalculateMillion(benchmark::State& state)
 {
     MillionSample& s = million();
-    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core, {});
+    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core.edOp0, s.calc.core.numbers(),
+                     s.calc.core.messages(), {});
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
     PauseMeter pauses;
@@ -237,7 +240,8 @@ QByteArray millionLines(bool asFile)
 void appendMillion(benchmark::State& state, bool fromFile)
 {
     EmptySample s;
-    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core, {});
+    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core.edOp0, s.calc.core.numbers(),
+                     s.calc.core.messages(), {});
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
     const QByteArray text = millionLines(fromFile);
@@ -299,7 +303,8 @@ BENCHMARK(BM_StatPasteMillionAtOnce)->Unit(benchmark::kMillisecond)->Iterations(
 void BM_StatExportMillion(benchmark::State& state)
 {
     MillionSample& s = million();
-    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core, {});
+    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core.edOp0, s.calc.core.numbers(),
+                     s.calc.core.messages(), {});
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
     const QString path = s.dir.filePath(QStringLiteral("export.csv"));
@@ -319,7 +324,8 @@ BENCHMARK(BM_StatExportMillion)->Unit(benchmark::kMillisecond)->Iterations(3);
 void BM_StatAppendMillion(benchmark::State& state)
 {
     MillionSample& s = million();
-    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core, {});
+    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core.edOp0, s.calc.core.numbers(),
+                     s.calc.core.messages(), {});
     for (auto _ : state) {
         window.edNewNumber->setText(QStringLiteral("12.5"));
         window.btAppendClick();
@@ -331,7 +337,8 @@ BENCHMARK(BM_StatAppendMillion)->Unit(benchmark::kMillisecond)->Iterations(20);
 void BM_StatPaste10000(benchmark::State& state)
 {
     MillionSample& s = million();
-    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core, {});
+    TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core.edOp0, s.calc.core.numbers(),
+                     s.calc.core.messages(), {});
     QString column;
     for (int i = 0; i < 10000; ++i)
         column += QString::number(i * 0.25) + QLatin1Char('\n');

@@ -50,7 +50,9 @@ QWidget* StatLink::create()
 {
     TfmMxStat* stat = nullptr;
     try {
-        stat = new TfmMxStat(m_sample, m_share, m_window.core(), m_showHelp);
+        CalcCore& core = m_window.core();
+        stat = new TfmMxStat(m_sample, m_share, core.edOp0, core.numbers(), core.messages(),
+                             m_showHelp);
     } catch (const StoreError& e) {
         // The sample could not be counted: no window, the program goes on.
         m_window.core().messages().ShowMsgDlg(

@@ -3,12 +3,14 @@
 #include "SampleSummary.h"
 #include "SampleTask.h"
 
+#include <vector>
+
 namespace mx {
 
 class StatSample;
 
 // Calculate over the stored sample: its values read in slices by rowid, then the summary
-// (the same as summarizeSample) a part at a time.
+// (the measures, the order measures on a copy, the picture) a part at a time.
 class SampleCalculation : public SampleTask
 {
 public:

@@ -4,8 +4,6 @@
 #include "SamplePicture.h"
 #include "StatMeasures.h"
 
-#include <vector>
-
 namespace mx {
 
 // Everything Calculate shows: the ten measures (in table order, as ever), the order
@@ -16,8 +14,5 @@ struct SampleSummary
     OrderMeasures order;
     SamplePicture picture;
 };
-
-// For a sample of at least one value.
-SampleSummary summarizeSample(const std::vector<double>& values);
 
 } // namespace mx

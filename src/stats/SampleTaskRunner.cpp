@@ -1,6 +1,7 @@
 #include "SampleTaskRunner.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QProgressDialog>
 #include <QScopedValueRollback>
@@ -65,8 +66,6 @@ void SampleTaskRunner::run(std::unique_ptr<SampleTask> task, std::function<void(
     }
     m_task = std::move(task);
     m_done = std::move(done);
-    m_longestTurn = 0;
-    m_started.start();
     qApp->installEventFilter(this);
     auto* dialog = new QProgressDialog(m_task->stage(), QStringLiteral("Отмена"), 0,
                                        kProgressSteps, m_window);
@@ -101,7 +100,6 @@ void SampleTaskRunner::turn()
     bool more = true;
     while (more && clock.elapsed() < kTurnMs)
         more = m_task->step();
-    m_longestTurn = std::max(m_longestTurn, clock.elapsed());
     if (!more) {
         finish(false);
         return;

@@ -2,7 +2,6 @@
 
 #include "SampleTask.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -40,9 +39,6 @@ public:
     void run(std::unique_ptr<SampleTask> task, std::function<void(SampleTask*)> done);
     void cancel();
 
-    // The longest time one turn of slices held the event loop, in milliseconds.
-    qint64 longestTurnMs() const { return m_longestTurn; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -54,9 +50,7 @@ private:
     std::unique_ptr<SampleTask> m_task;
     std::function<void(SampleTask*)> m_done;
     QTimer m_timer;
-    QElapsedTimer m_started;
     QPointer<QProgressDialog> m_dialog;
-    qint64 m_longestTurn = 0;
     bool m_inTurn = false;
 };
 

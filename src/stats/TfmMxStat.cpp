@@ -6,7 +6,8 @@
 #include "SampleExport.h"
 #include "SampleTaskRunner.h"
 #include "StatSample.h"
-#include "engine/CalcCore.h"
+#include "engine/NumberText.h"
+#include "engine/NumericField.h"
 #include "store/TableEditing.h"
 #include "tablestore/StoreError.h"
 #include "tablestore/StoreTable.h"
@@ -41,39 +42,19 @@ namespace mx {
 
 namespace {
 
-struct MeasureRow
-{
-    const char* field;
-    const char* label;
-    const char* button;
-    const char* caption; // the designed label, replaced by the interface text
-};
-
-constexpr MeasureRow kMeasures[] = {
-    {"edN", "lbQuantity", "btNToOp0", "Quantity ( N )"},
-    {"edMin", "lbMin", "btMinToOp0", "Min ( m )"},
-    {"edMax", "lbMax", "btMaxToOp0", "Max ( M )"},
-    {"edDissip", "lbDissip", "btDissipToOp0", "Range ( M - m )"},
-    {"edDissipCenter", "lbDissipCenter", "btDissipCenterToOp0", "Centre ( m + (M-m)/2 )"},
-    {"edSum", "lbSum", "btSumToOp0", "Sum"},
-    {"edAvr", "lbAvr", "btAvrToOp0", "Mean"},
-    {"edVar", "lbVariance", "btVarToOp0", "Variance"},
-    {"edDev", "lbDeviation", "btDevToOp0", "Deviation (for N)"},
-    {"edUES", "lbUnbEstimator", "btUesToOp0", "Estimate S (for N-1)"},
-};
-
-constexpr MeasureRow kOrderMeasures[] = {
-    {"edMedian", "lbMedian", "btMedianToOp0", "Median"},
-    {"edLowerQuartile", "lbLowerQuartile", "btLowerQuartileToOp0", "Lower quartile"},
-    {"edUpperQuartile", "lbUpperQuartile", "btUpperQuartileToOp0", "Upper quartile"},
-    {"edIQR", "lbIQR", "btIqrToOp0", "Interquartile range"},
-};
-
 constexpr int kRowTop = 76;
 constexpr int kRowHeight = 28;
+
+int rowsOf(StatMeasureGroup group)
+{
+    const auto table = statMeasureTable();
+    return int(std::count_if(table.begin(), table.end(),
+                             [group](const StatMeasure& m) { return m.group == group; }));
+}
+
 // The order measures' group, below the ten measures, and the picture's panel to the right.
-constexpr int kGroupTop = kRowTop + 10 * kRowHeight + 6;
-constexpr int kGroupHeight = 22 + 4 * kRowHeight + 4;
+const int kGroupTop = kRowTop + rowsOf(StatMeasureGroup::Sample) * kRowHeight + 6;
+const int kGroupHeight = 22 + rowsOf(StatMeasureGroup::Order) * kRowHeight + 4;
 constexpr int kPanelLeft = 666;
 constexpr int kPanelWidth = 400;
 // The share table's field that keeps whether the picture is shown; data folders made before
@@ -88,7 +69,7 @@ bool hasField(const StoreTable& table, const QString& name)
     return false;
 }
 
-QLineEdit* measureField(const char* name, QWidget* parent, QRect geometry)
+QLineEdit* makeMeasureField(const char* name, QWidget* parent, QRect geometry)
 {
     auto* field = new QLineEdit(QStringLiteral("0"), parent);
     field->setObjectName(QLatin1String(name));
@@ -109,13 +90,15 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent, Q
 
 } // namespace
 
-TfmMxStat::TfmMxStat(StoreTable& sample, StoreTable* share, CalcCore& core,
+TfmMxStat::TfmMxStat(StoreTable& sample, StoreTable* share, NumericField& input,
+                     const NumberText& numbers, MessagePort& messages,
                      std::function<void(int)> showHelp, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_share(share), m_core(core), m_showHelp(std::move(showHelp)),
-      m_sample(std::make_unique<StatSample>(sample, core.seps())),
+      m_share(share), m_input(input), m_numbers(numbers), m_messages(messages),
+      m_showHelp(std::move(showHelp)),
+      m_sample(std::make_unique<StatSample>(sample, numbers.separators())),
       m_tasks(std::make_unique<SampleTaskRunner>(this))
 {
     setObjectName(QStringLiteral("fmMxStat"));
@@ -164,21 +147,7 @@ void TfmMxStat::buildControls()
     btDelAll = button("btDelAll", QStringLiteral("Delete All"), this, {556, 40, 100, 26});
     btDelAll->setFocusPolicy(Qt::ClickFocus);
 
-    for (int i = 0; i < 10; ++i) {
-        const MeasureRow& m = kMeasures[i];
-        const int top = kRowTop + i * kRowHeight;
-        auto* label = new QLabel(QLatin1String(m.caption), this);
-        label->setObjectName(QLatin1String(m.label));
-        label->setGeometry(200, top + 3, 240, 20);
-        QLineEdit* field = measureField(m.field, this, {448, top, 150, 24});
-        label->setBuddy(field);
-        auto* transfer = button(m.button, QStringLiteral("В ввод"), this, {604, top, 52, 24});
-        transfer->setToolTip(QStringLiteral("Скопировать в поле «Ввод и результат»"));
-        connect(transfer, &QPushButton::clicked, this, [this, i] { transferToOp0(i); });
-        measureLabels[std::size_t(i)] = label;
-        measureFields[std::size_t(i)] = field;
-        transferButtons[std::size_t(i)] = transfer;
-    }
+    buildMeasureRows(StatMeasureGroup::Sample, this, 200, kRowTop);
 
     buildOrderGroup();
     btImport = button("btImport", QStringLiteral("Import..."), this, {200, 40, 116, 26});
@@ -219,26 +188,38 @@ void TfmMxStat::buildControls()
     setTabOrder(edNewNumber, btAppend);
 }
 
+void TfmMxStat::buildMeasureRows(StatMeasureGroup group, QWidget* parent, int left, int top)
+{
+    for (const StatMeasure& m : statMeasureTable()) {
+        if (m.group != group)
+            continue;
+        auto* label = new QLabel(QLatin1String(m.caption), parent);
+        label->setObjectName(QLatin1String(m.label));
+        label->setGeometry(left, top + 3, 240, 20);
+        QLineEdit* field = makeMeasureField(m.field, parent, {left + 248, top, 150, 24});
+        label->setBuddy(field);
+        auto* transfer = button(m.button, QStringLiteral("В ввод"), parent, {left + 404, top, 52, 24});
+        transfer->setToolTip(QStringLiteral("Скопировать в поле «Ввод и результат»"));
+        const StatMeasureId id = m.id;
+        connect(transfer, &QPushButton::clicked, this, [this, id] { transferToOp0(id); });
+        m_measureRows.push_back({&m, label, field, transfer});
+        top += kRowHeight;
+    }
+}
+
+const TfmMxStat::MeasureRow& TfmMxStat::measureRow(StatMeasureId id) const
+{
+    // The window has a row for every line of the table.
+    return *std::find_if(m_measureRows.begin(), m_measureRows.end(),
+                         [id](const MeasureRow& row) { return row.measure->id == id; });
+}
+
 void TfmMxStat::buildOrderGroup()
 {
     gbOrder = new QGroupBox(QStringLiteral("Order measures"), this);
     gbOrder->setObjectName(QStringLiteral("gbOrder"));
     gbOrder->setGeometry(196, kGroupTop, 464, kGroupHeight);
-    for (int i = 0; i < 4; ++i) {
-        const MeasureRow& m = kOrderMeasures[i];
-        const int top = 22 + i * kRowHeight;
-        auto* label = new QLabel(QLatin1String(m.caption), gbOrder);
-        label->setObjectName(QLatin1String(m.label));
-        label->setGeometry(4, top + 3, 240, 20);
-        QLineEdit* field = measureField(m.field, gbOrder, {252, top, 150, 24});
-        label->setBuddy(field);
-        auto* transfer = button(m.button, QStringLiteral("В ввод"), gbOrder, {408, top, 52, 24});
-        transfer->setToolTip(QStringLiteral("Скопировать в поле «Ввод и результат»"));
-        connect(transfer, &QPushButton::clicked, this, [this, i] { transferToOp0(10 + i); });
-        orderLabels[std::size_t(i)] = label;
-        orderFields[std::size_t(i)] = field;
-        orderTransferButtons[std::size_t(i)] = transfer;
-    }
+    buildMeasureRows(StatMeasureGroup::Order, gbOrder, 4, 22);
 }
 
 void TfmMxStat::buildPicturePanel()
@@ -248,7 +229,7 @@ void TfmMxStat::buildPicturePanel()
     pnPicture->setObjectName(QStringLiteral("pnPicture"));
     pnPicture->setGeometry(kPanelLeft, dgStat->y(), kPanelWidth, height);
     chart = new SampleChart(
-        [this](double v) { return m_core.numbers().general(v); }, pnPicture);
+        [this](double v) { return m_numbers.general(v); }, pnPicture);
     chart->setGeometry(0, 0, kPanelWidth, height - 36);
     btCopyPicture = button("btCopyPicture", QStringLiteral("Copy picture"), pnPicture,
                            {kPanelWidth - 180, height - 28, 180, 28});
@@ -286,13 +267,12 @@ void TfmMxStat::FormCreate()
 {
     ApplyInterfaceText(this);
     setProperty("helpContext", int(hcStatistics));
-    for (std::size_t i = 0; i < 10; ++i) {
-        measureFields[i]->setAccessibleName(measureLabels[i]->text());
-        transferButtons[i]->setAccessibleName(QStringLiteral("В ввод: ") + measureLabels[i]->text());
-    }
-    for (std::size_t i = 0; i < 4; ++i) {
-        orderFields[i]->setAccessibleName(orderLabels[i]->text());
-        orderTransferButtons[i]->setAccessibleName(QStringLiteral("В ввод: ") + orderLabels[i]->text());
+    for (const MeasureRow& row : m_measureRows) {
+        const QString name = row.measure->accessibleName
+                                 ? QString::fromUtf16(row.measure->accessibleName)
+                                 : row.label->text();
+        row.field->setAccessibleName(name);
+        row.transfer->setAccessibleName(QStringLiteral("В ввод: ") + name);
     }
     const bool keepsPicture = m_share && m_share->isOpen() && hasField(*m_share, kPictureField);
     btPicture->setChecked(!keepsPicture || m_share->cursor().asBoolean(kPictureField));
@@ -344,8 +324,10 @@ void TfmMxStat::CheckRecordCount()
     const qint64 n = m_sample->count();
     for (QPushButton* bt : {btDelete, btDelAll, btCalc, btExport})
         bt->setEnabled(n > 0);
-    measureFields[0]->setText(QString::number(n));
-    m_values[0] = CalcValue(n);
+    m_summary.measures.n = n;
+    for (const MeasureRow& row : m_measureRows)
+        if (row.measure->followsCount)
+            row.field->setText(QString::number(n));
 }
 
 bool TfmMxStat::btCalcClick(std::function<void()> then)
@@ -374,24 +356,16 @@ bool TfmMxStat::btCalcClick(std::function<void()> then)
 
 void TfmMxStat::showMeasures()
 {
-    const StatMeasures& m = m_summary.measures;
-    const OrderMeasures& o = m_summary.order;
-    const CalcValue values[] = {CalcValue(m.n), m.min,      m.max,         m.range,
-                                m.centre,       m.sum,      m.mean,        m.variance,
-                                m.deviation,    m.estimateS, o.median,     o.lowerQuartile,
-                                o.upperQuartile, o.iqr};
-    for (std::size_t i = 1; i < m_values.size(); ++i) {
-        m_values[i] = values[i];
-        QLineEdit* field = i < 10 ? measureFields[i] : orderFields[i - 10];
-        field->setText(m_core.numbers().general(values[i]));
-    }
+    for (const MeasureRow& row : m_measureRows)
+        if (!row.measure->followsCount)
+            row.field->setText(m_numbers.general(row.measure->value(m_summary)));
     chart->setPicture(m_summary.picture);
     btCopyPicture->setEnabled(true);
 }
 
-void TfmMxStat::transferToOp0(int index)
+void TfmMxStat::transferToOp0(StatMeasureId id)
 {
-    m_core.edOp0.setValue(m_values[std::size_t(index)]);
+    m_input.setValue(measureRow(id).measure->value(m_summary));
 }
 
 bool TfmMxStat::appendValues(std::span<const double> values)
@@ -410,7 +384,7 @@ void TfmMxStat::btAppendClick()
 {
     if (busy())
         return;
-    const NumberRead p = m_core.numbers().read(edNewNumber->text(), NumberRange::Double);
+    const NumberRead p = m_numbers.read(edNewNumber->text(), NumberRange::Double);
     if (!p.ok() && p.status != NumberRead::Empty) { // an empty field appends 0
         warn(NumberText::refusal(p.status, edNewNumber->text()));
         edNewNumber->setFocus(Qt::OtherFocusReason);
@@ -418,7 +392,7 @@ void TfmMxStat::btAppendClick()
     }
     const double value = double(p.value);
     if (appendValues(std::span<const double>(&value, 1))) {
-        edNewNumber->setText(m_core.numbers().general(value));
+        edNewNumber->setText(m_numbers.general(value));
         edNewNumber->setFocus(Qt::OtherFocusReason);
         edNewNumber->selectAll();
     }
@@ -429,9 +403,9 @@ void TfmMxStat::btFromOp0Click()
 {
     if (busy())
         return;
-    const CalcValue v = m_core.edOp0.value();
+    const CalcValue v = m_input.value();
     if (!(std::fabs(v) <= CalcValue(DBL_MAX))) {
-        warn(NumberText::refusal(NumberRead::OutOfRange, m_core.edOp0.text()));
+        warn(NumberText::refusal(NumberRead::OutOfRange, m_input.text()));
         return;
     }
     const double value = double(v);
@@ -483,7 +457,7 @@ void TfmMxStat::btDelAllClick()
 {
     if (busy())
         return;
-    if (m_core.messages().ShowMsgDlg(QStringLiteral("Удалить все"), mkWarning, mbYesNo, hcNone) ==
+    if (m_messages.ShowMsgDlg(QStringLiteral("Удалить все"), mkWarning, mbYesNo, hcNone) ==
         mrYes) {
         try {
             m_sample->removeAll();
@@ -499,7 +473,7 @@ void TfmMxStat::deleteGridRecord()
 {
     if (!dgStat->currentIndex().isValid())
         return;
-    if (m_core.messages().ShowMsgDlg(QStringLiteral("Удалить запись?"), mkConfirmation, mbYesNo,
+    if (m_messages.ShowMsgDlg(QStringLiteral("Удалить запись?"), mkConfirmation, mbYesNo,
                                      hcNone) == mrYes)
         btDeleteClick();
 }
@@ -523,7 +497,7 @@ void TfmMxStat::appendColumn(QByteArray text, bool fromFile, const QString& cont
                                         QAbstractItemDelegate::NoHint));
     }
     NumberColumn column(std::move(text), fromFile ? NumberColumn::Source::File : NumberColumn::Source::Pasted,
-                        m_core.numbers());
+                        m_numbers);
     m_tasks->run(std::make_unique<BulkAppend>(*m_sample, std::move(column), context, noNumbers),
                  [this](SampleTask* task) { appendDone(task); });
 }
@@ -598,12 +572,12 @@ bool TfmMxStat::busy() const
 
 void TfmMxStat::reportStoreFailure(const QString& message)
 {
-    m_core.messages().ShowMsgDlg(message, mkError, mbOKOnly, hcMessages);
+    m_messages.ShowMsgDlg(message, mkError, mbOKOnly, hcMessages);
 }
 
 void TfmMxStat::warn(const QString& message)
 {
-    m_core.messages().ShowMsgDlg(message, mkWarning, mbOKOnly, hcStatistics);
+    m_messages.ShowMsgDlg(message, mkWarning, mbOKOnly, hcStatistics);
 }
 
 bool TfmMxStat::eventFilter(QObject* watched, QEvent* event)
@@ -630,9 +604,9 @@ bool TfmMxStat::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == edNewNumber && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
         // Shown again in the field's pattern, every decimal kept.
-        const NumberRead p = m_core.numbers().read(edNewNumber->text(), NumberRange::Double);
+        const NumberRead p = m_numbers.read(edNewNumber->text(), NumberRange::Double);
         if (p.ok())
-            edNewNumber->setText(m_core.numbers().general(p.value));
+            edNewNumber->setText(m_numbers.general(p.value));
     }
     return QWidget::eventFilter(watched, event);
 }

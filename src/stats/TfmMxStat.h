@@ -1,12 +1,14 @@
 #pragma once
 
 #include "SampleSummary.h"
+#include "StatMeasureTable.h"
 
 #include <QWidget>
 
-#include <array>
 #include <functional>
 #include <memory>
+#include <span>
+#include <vector>
 
 class QGroupBox;
 class QLabel;
@@ -16,7 +18,9 @@ class QTableView;
 
 namespace mx {
 
-class CalcCore;
+class MessagePort;
+class NumberText;
+class NumericField;
 class SampleChart;
 class SampleTask;
 class SampleTaskRunner;
@@ -32,9 +36,11 @@ class TfmMxStat : public QWidget
     Q_OBJECT
 
 public:
-    // `sample` is the table Stat, `share` (may be null or closed) keeps the position,
-    // `core` gives the input field, the separators and the messages.
-    TfmMxStat(StoreTable& sample, StoreTable* share, CalcCore& core,
+    // `sample` is the table Stat, `share` (may be null or closed) keeps the position;
+    // `input` is the calculator's input register, which the transfers write and "Из ввода"
+    // reads; `numbers` writes and reads the number texts, `messages` shows the messages.
+    TfmMxStat(StoreTable& sample, StoreTable* share, NumericField& input,
+              const NumberText& numbers, MessagePort& messages,
               std::function<void(int)> showHelp, QWidget* parent = nullptr);
     ~TfmMxStat() override;
 
@@ -51,11 +57,10 @@ public:
     void btDeleteClick();
     void btDelAllClick();
     void btFromOp0Click();
-    // Copies measure `index` (0 for N to 9 for S, then 10 for the median to 13 for the IQR,
-    // in the order of the fields) into the input.
-    void transferToOp0(int index);
-    void btAvrToOp0Click() { transferToOp0(6); }
-    void btSumToOp0Click() { transferToOp0(5); }
+    // Copies the exact value of a measure, whatever its field shows, into the input.
+    void transferToOp0(StatMeasureId id);
+    void btAvrToOp0Click() { transferToOp0(StatMeasureId::Mean); }
+    void btSumToOp0Click() { transferToOp0(StatMeasureId::Sum); }
     // Appends every number of the clipboard's text, or none and a message.
     void pasteNumbers(const QString& text);
     // Import and export through the platform's file dialogs, and without them.
@@ -79,15 +84,19 @@ public:
     QPushButton* btCalc;
     QPushButton* btOK;
     QPushButton* btHelp;
-    // edN, edMin, edMax, edDissip, edDissipCenter, edSum, edAvr, edVar, edDev, edUES.
-    std::array<QLineEdit*, 10> measureFields{};
-    std::array<QLabel*, 10> measureLabels{};
-    std::array<QPushButton*, 10> transferButtons{};
+    // A measure's row of the window, made from its line of the measure table.
+    struct MeasureRow
+    {
+        const StatMeasure* measure;
+        QLabel* label;
+        QLineEdit* field;
+        QPushButton* transfer;
+    };
+    const std::vector<MeasureRow>& measureRows() const { return m_measureRows; }
+    const MeasureRow& measureRow(StatMeasureId id) const;
+    QLineEdit* measureField(StatMeasureId id) const { return measureRow(id).field; }
+    QPushButton* transferButton(StatMeasureId id) const { return measureRow(id).transfer; }
     QGroupBox* gbOrder;
-    // edMedian, edLowerQuartile, edUpperQuartile, edIQR.
-    std::array<QLineEdit*, 4> orderFields{};
-    std::array<QLabel*, 4> orderLabels{};
-    std::array<QPushButton*, 4> orderTransferButtons{};
     QPushButton* btImport;
     QPushButton* btExport;
     QPushButton* btPicture;
@@ -106,6 +115,8 @@ protected:
 
 private:
     void buildControls();
+    // The rows of one group of the measure table, one under the other from `top`.
+    void buildMeasureRows(StatMeasureGroup group, QWidget* parent, int left, int top);
     void buildOrderGroup();
     void buildPicturePanel();
     void fitSize();
@@ -127,14 +138,17 @@ private:
     void warn(const QString& message);
 
     StoreTable* m_share;
-    CalcCore& m_core;
+    NumericField& m_input;
+    const NumberText& m_numbers;
+    MessagePort& m_messages;
     std::function<void(int)> m_showHelp;
     std::unique_ptr<StatSample> m_sample;
     // After the sample: a running task that uses it goes first.
     std::unique_ptr<SampleTaskRunner> m_tasks;
+    std::vector<MeasureRow> m_measureRows;
+    // What the measure fields show, in full precision: the last result of Calculate, with
+    // the number of records kept current.
     SampleSummary m_summary;
-    // The exact values the measure fields show, transferred as they are.
-    std::array<CalcValue, 14> m_values{};
 };
 
 } // namespace mx

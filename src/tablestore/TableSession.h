@@ -23,7 +23,6 @@ public:
     TableSession& operator=(const TableSession&) = delete;
 
     const QString& name() const { return m_name; }
-    bool isLocal() const { return true; }
 
     int lockRetryCount = 15;
     int lockWaitMs = 100;

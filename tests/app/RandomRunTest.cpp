@@ -204,7 +204,7 @@ TEST(RandomRun, KeysAndClicksOverEveryWindowLeaveTheProgramWorking)
         << "focus on " << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "nothing");
     if (TfmMxStat* stat = app.commands().stats().statWindow()) {
         stat->CheckRecordCount();
-        EXPECT_EQ(stat->measureFields[0]->text(), QString::number(stat->sample().count()));
+        EXPECT_EQ(stat->measureField(StatMeasureId::Count)->text(), QString::number(stat->sample().count()));
     }
 }
 

@@ -31,6 +31,7 @@
 
 using namespace mx;
 using mx::test::RunningShell;
+using Id = mx::StatMeasureId;
 
 namespace {
 
@@ -59,7 +60,7 @@ protected:
             QTest::keyClick(stat()->edNewNumber, Qt::Key_Return);
         }
     }
-    QString field(int i) { return stat()->measureFields[std::size_t(i)]->text(); }
+    QString field(StatMeasureId id) { return stat()->measureField(id)->text(); }
 
     // Until every row of the column is written: its progress dialog shows its last step.
     void waitForAllRowsWritten()
@@ -100,8 +101,8 @@ TEST_F(StatWindowTest, StaOpensOneWindowAndTheKeysFollowIt)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(stat(), nullptr);
     openStat();
-    EXPECT_EQ(field(0), "1");
-    EXPECT_EQ(field(6), "0"); // measures are not kept
+    EXPECT_EQ(field(Id::Count), "1");
+    EXPECT_EQ(field(Id::Mean), "0"); // measures are not kept
     EXPECT_TRUE(enabled(KeyId::Sum));
 }
 
@@ -109,12 +110,16 @@ TEST_F(StatWindowTest, TheSampleCaseAndTheKeypadTransfers)
 {
     EXPECT_FALSE(stat()->btCalc->isEnabled());
     enter({"2", "4", "4", "4", "5", "5", "7", "9"});
-    EXPECT_EQ(field(0), "8");
+    EXPECT_EQ(field(Id::Count), "8");
     EXPECT_TRUE(stat()->btCalc->isEnabled());
     stat()->btCalc->click();
-    const QStringList shown{"8", "2", "9", "7", "5.5", "40", "5", "4", "2", "2.1380899352994"};
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(field(i), app.local(shown[i])) << i;
+    const std::pair<Id, const char*> shown[] = {
+        {Id::Count, "8"},     {Id::Min, "2"},      {Id::Max, "9"},
+        {Id::Range, "7"},     {Id::Centre, "5.5"}, {Id::Sum, "40"},
+        {Id::Mean, "5"},      {Id::Variance, "4"}, {Id::Deviation, "2"},
+        {Id::EstimateS, "2.1380899352994"}};
+    for (const auto& [id, text] : shown)
+        EXPECT_EQ(field(id), app.local(text)) << statMeasure(id).field;
 
     app.click("1 +");
     const QStringList tape = app.tape();
@@ -129,9 +134,28 @@ TEST_F(StatWindowTest, TheSampleCaseAndTheKeypadTransfers)
 
     // The exact measure goes over, whatever its field shows.
     app.window().tbClsDecPos->setValue(10);
-    stat()->measureFields[9]->setFocus();
-    stat()->transferButtons[9]->click();
+    stat()->measureField(Id::EstimateS)->setFocus();
+    stat()->transferButton(Id::EstimateS)->click();
     EXPECT_EQ(app.display(), app.local("2.1380899353"));
+}
+
+// Each "В ввод" copies the measure of its own row: a sample whose fourteen measures differ
+// in the input's two decimals tells a button wired to another row's value.
+TEST_F(StatWindowTest, EveryTransferCopiesTheMeasureItsRowShows)
+{
+    enter({"1", "2", "4", "12"});
+    stat()->btCalc->click();
+    const CalcCore& core = app.window().core();
+    QStringList seen;
+    for (const TfmMxStat::MeasureRow& row : stat()->measureRows()) {
+        row.transfer->click();
+        const NumberRead shown = core.numbers().read(row.field->text(), NumberRange::Extended);
+        ASSERT_TRUE(shown.ok()) << row.measure->field;
+        EXPECT_EQ(app.display(), core.edOp0.formatValue(shown.value)) << row.measure->field;
+        seen << app.display();
+    }
+    seen.removeDuplicates();
+    EXPECT_EQ(std::size_t(seen.size()), statMeasureTable().size());
 }
 
 TEST_F(StatWindowTest, AveAndSumOnAnEmptySampleWarnAndChangeNothing)
@@ -141,7 +165,7 @@ TEST_F(StatWindowTest, AveAndSumOnAnEmptySampleWarnAndChangeNothing)
     app.window().button(KeyId::Sum)->click();
     EXPECT_EQ(app.messages.messages.size(), 2u);
     EXPECT_EQ(app.display(), "7");
-    EXPECT_EQ(field(6), "0");
+    EXPECT_EQ(field(Id::Mean), "0");
 }
 
 TEST_F(StatWindowTest, NumbersAreStoredAsTypedAndOutOfRangeOnesRefused)
@@ -166,7 +190,7 @@ TEST_F(StatWindowTest, NumbersAreStoredAsTypedAndOutOfRangeOnesRefused)
     EXPECT_EQ(app.messages.messages.size(), 3u);
     EXPECT_EQ(app.messages.texts().back(), "Это не число: " + app.local("2,5"));
     EXPECT_EQ(stat()->sample().count(), 2);
-    EXPECT_EQ(field(0), "2");
+    EXPECT_EQ(field(Id::Count), "2");
 }
 
 TEST_F(StatWindowTest, DeletesFollowTheQuestionsAndTheCount)
@@ -175,19 +199,19 @@ TEST_F(StatWindowTest, DeletesFollowTheQuestionsAndTheCount)
     stat()->dgStat->setCurrentIndex(stat()->sample().index(1, 0));
     app.messages.answer = mrNo;
     QTest::keyClick(stat()->dgStat, Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(field(0), "3");
+    EXPECT_EQ(field(Id::Count), "3");
     app.messages.answer = mrYes;
     QTest::keyClick(stat()->dgStat, Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(field(0), "2");
+    EXPECT_EQ(field(Id::Count), "2");
     EXPECT_EQ(stat()->sample().values(), (std::vector<double>{1, 3}));
 
     app.messages.answer = mrNo;
     stat()->btDelAll->click();
     EXPECT_EQ(app.messages.texts().back(), "Удалить все");
-    EXPECT_EQ(field(0), "2");
+    EXPECT_EQ(field(Id::Count), "2");
     app.messages.answer = mrYes;
     stat()->btDelAll->click();
-    EXPECT_EQ(field(0), "0");
+    EXPECT_EQ(field(Id::Count), "0");
     EXPECT_FALSE(stat()->btDelete->isEnabled());
     EXPECT_FALSE(stat()->btCalc->isEnabled());
 }
@@ -244,7 +268,7 @@ TEST_F(StatWindowTest, PastingAColumnAppendsAllOrNone)
     stat()->edNewNumber->setFocus();
     QTest::keyClick(stat()->edNewNumber, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(stat()->sample().values(), (std::vector<double>{1, 2.5, 3, 1234.5}));
-    EXPECT_EQ(field(0), "4");
+    EXPECT_EQ(field(Id::Count), "4");
     for (const char* column : {"4\nfive\n", "4\n2,5\n"}) {
         QGuiApplication::clipboard()->setText(app.local(column));
         stat()->dgStat->setFocus();
@@ -268,11 +292,12 @@ TEST_F(StatWindowTest, PastingAColumnAppendsAllOrNone)
 TEST_F(StatWindowTest, OrderMeasuresAndThePictureFollowCalculate)
 {
     enter({"1", "100", "2", "3", "4"});
-    const auto order = [this](int i) { return stat()->orderFields[std::size_t(i)]->text(); };
-    EXPECT_EQ(order(0), "0");
+    EXPECT_EQ(field(Id::Median), "0");
     EXPECT_TRUE(stat()->chart->picture().empty());
     stat()->btCalc->click();
-    EXPECT_EQ(QStringList({order(0), order(1), order(2), order(3)}), QStringList({"3", "2", "4", "2"}));
+    EXPECT_EQ(QStringList({field(Id::Median), field(Id::LowerQuartile), field(Id::UpperQuartile),
+                           field(Id::Iqr)}),
+              QStringList({"3", "2", "4", "2"}));
     const SamplePicture& p = stat()->chart->picture();
     EXPECT_EQ(p.n, 5);
     EXPECT_EQ(p.box.outliers, std::vector<double>{100});
@@ -281,7 +306,7 @@ TEST_F(StatWindowTest, OrderMeasuresAndThePictureFollowCalculate)
     EXPECT_EQ(stat()->chart->barAt(QPoint(stat()->chart->width() / 2, 1)), -1); // above the bars
 
     app.click("5 +");
-    stat()->orderTransferButtons[0]->click();
+    stat()->transferButton(Id::Median)->click();
     EXPECT_EQ(app.display(), "3");
     EXPECT_EQ(app.window().core().state.PendingOp, "+");
 
@@ -328,7 +353,7 @@ TEST_F(StatWindowTest, ALargePasteRunsInSlicesAndItsCancelAppendsNothing)
         QCoreApplication::processEvents();
     EXPECT_EQ(stat()->sample().count(), 150000);
     EXPECT_EQ(data->taStat.cursor().recordCount(), 150000);
-    EXPECT_EQ(field(0), "150000");
+    EXPECT_EQ(field(Id::Count), "150000");
     EXPECT_TRUE(app.messages.messages.empty());
 
     // The window closed while its commit waits: the column is rolled back, nothing crashes.
@@ -349,12 +374,15 @@ TEST_F(StatWindowTest, ControlsAreNamedForAssistiveTechnology)
 {
     EXPECT_EQ(stat()->edNewNumber->accessibleName(), "Новое число");
     EXPECT_EQ(stat()->dgStat->accessibleName(), "Выборка");
-    EXPECT_EQ(stat()->measureFields[0]->accessibleName(), "Количество ( N )");
-    EXPECT_EQ(stat()->transferButtons[6]->accessibleName(), "В ввод: Среднее");
-    const char* order[] = {"Медиана", "Нижний квартиль", "Верхний квартиль", "Межквартильный размах"};
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(stat()->orderFields[i]->accessibleName(), order[i]);
-        EXPECT_EQ(stat()->orderTransferButtons[i]->accessibleName(), QStringLiteral("В ввод: ") + order[i]);
+    const std::pair<Id, const char*> names[] = {{Id::Count, "Количество ( N )"},
+                                                {Id::Mean, "Среднее"},
+                                                {Id::Median, "Медиана"},
+                                                {Id::LowerQuartile, "Нижний квартиль"},
+                                                {Id::UpperQuartile, "Верхний квартиль"},
+                                                {Id::Iqr, "Межквартильный размах"}};
+    for (const auto& [id, name] : names) {
+        EXPECT_EQ(stat()->measureField(id)->accessibleName(), QString::fromUtf8(name));
+        EXPECT_EQ(stat()->transferButton(id)->accessibleName(), QStringLiteral("В ввод: ") + name);
     }
     EXPECT_EQ(stat()->btImport->accessibleName(), "Импорт...");
     EXPECT_EQ(stat()->btExport->accessibleName(), "Экспорт...");
@@ -420,8 +448,8 @@ TEST(StatWindowLocale, TheSampleOneTwoShowsSWithADecimalCommaUnderARussianLocale
         stat->btAppend->click();
     }
     stat->btCalc->click();
-    EXPECT_EQ(stat->measureFields[9]->text(), "0,707106781186548");
-    EXPECT_EQ(stat->measureFields[4]->text(), "1,5");
+    EXPECT_EQ(stat->measureField(StatMeasureId::EstimateS)->text(), "0,707106781186548");
+    EXPECT_EQ(stat->measureField(StatMeasureId::Centre)->text(), "1,5");
 
     // Typed with a decimal comma and appended by a click that takes the focus first.
     stat->edNewNumber->setText("1234,25");
@@ -430,7 +458,7 @@ TEST(StatWindowLocale, TheSampleOneTwoShowsSWithADecimalCommaUnderARussianLocale
     EXPECT_EQ(stat->sample().valueAt(2), 1234.25);
     EXPECT_EQ(stat->edNewNumber->text(), QString::fromUtf16(u"1\u00a0234,25"));
     stat->btCalc->click();
-    EXPECT_EQ(stat->measureFields[5]->text(), QString::fromUtf16(u"1\u00a0237,25"));
+    EXPECT_EQ(stat->measureField(StatMeasureId::Sum)->text(), QString::fromUtf16(u"1\u00a0237,25"));
 }
 
 } // namespace
@@ -463,7 +491,7 @@ TEST_F(StatWindowDialogs, DeleteRemovesTheMarkedRecordAndCtrlDeleteAsksFirst)
         QTest::keyClick(stat->edNewNumber, Qt::Key_Return);
     }
     QTest::mouseClick(stat->btDelete, Qt::LeftButton);
-    EXPECT_EQ(stat->measureFields[0]->text(), "2");
+    EXPECT_EQ(stat->measureField(StatMeasureId::Count)->text(), "2");
     EXPECT_EQ(stat->sample().values(), (std::vector<double>{5, 6}));
     stat->dgStat->setFocus();
     QTest::keyClick(stat->dgStat, Qt::Key_Delete, Qt::ControlModifier);

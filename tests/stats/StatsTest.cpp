@@ -1,5 +1,6 @@
 #include "TestDoubles.h"
 #include "stats/PastedNumbers.h"
+#include "stats/StatMeasureTable.h"
 #include "stats/StatMeasures.h"
 #include "stats/StatSample.h"
 #include "store/DataFolder.h"
@@ -13,6 +14,8 @@
 #include <cmath>
 #include <functional>
 #include <random>
+#include <set>
+#include <string>
 
 #include <csignal>
 #include <sys/wait.h>
@@ -45,6 +48,22 @@ TEST(StatMeasuresTest, ComputesTheTenMeasuresInTwoPasses)
         for (const auto& [got, want] : pairs)
             EXPECT_NEAR(double(got), double(want), std::fabs(double(want)) * 1e-15) << c.sample.size();
     }
+}
+
+// The window is built from the table and the keypad's Ave and Sum find their rows by id: every
+// id has exactly one row, and no two rows share a control's name.
+TEST(StatMeasureTableTest, EachMeasureHasOneRowWithNamesOfItsOwn)
+{
+    std::set<std::string> names;
+    int counted = 0;
+    for (const StatMeasure& m : statMeasureTable()) {
+        EXPECT_EQ(&statMeasure(m.id), &m) << m.field;
+        for (const char* name : {m.field, m.label, m.button})
+            EXPECT_TRUE(names.insert(name).second) << name;
+        counted += m.followsCount;
+    }
+    EXPECT_EQ(statMeasureTable().size(), std::size_t(StatMeasureId::Iqr) + 1);
+    EXPECT_EQ(counted, 1); // N alone follows the number of records
 }
 
 TEST(PastedNumbersTest, TakesAWholeColumnOrNothing)
