@@ -2,6 +2,7 @@
 #include "report/Report.h"
 #include "report/ReportPreview.h"
 #include "report/ReportProperty.h"
+#include "texts/FileDialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -64,8 +65,9 @@ void BM_PdfLargestEventLoopPause(benchmark::State& state)
 {
     auto report = tapeReport(int(state.range(0)));
     report->prepare();
-    ReportPreview preview(report);
     QTemporaryDir dir;
+    FileDialogs files(dir.path());
+    ReportPreview preview(report, files);
     const QString path = dir.filePath(QStringLiteral("tape.pdf"));
     qint64 largest = 0;
     for (auto _ : state) {

@@ -6,6 +6,7 @@
 #include "StatLink.h"
 #include "store/TdmMxData.h"
 #include "texts/ApplyInterfaceText.h"
+#include "texts/FileDialogs.h"
 #include "texts/Product.h"
 #include "TapeKeeper.h"
 #include "TapeMemo.h"
@@ -27,7 +28,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QDir>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -35,7 +36,8 @@ namespace mx {
 
 MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer& help,
                            TdmMxData& data)
-    : frRepClassic(makeHistoryReport()), m_window(window), m_messages(messages), m_help(help)
+    : frRepClassic(makeHistoryReport()), m_window(window), m_messages(messages), m_help(help),
+      m_files(std::make_unique<FileDialogs>(QFileInfo(data.dataDirectory()).absolutePath()))
 {
     frRepClassic->setNumbers(window.core().numbers());
     auto showHelp = [this](int context) { m_help.showContext(context); };
@@ -156,7 +158,7 @@ void MainCommands::File_PrintExecute()
     if (m_preview) {
         m_preview->reload();
     } else {
-        m_preview = new ReportPreview(frRepClassic, &m_window);
+        m_preview = new ReportPreview(frRepClassic, *m_files, &m_window);
     }
     m_preview->show();
     m_preview->raise();
@@ -205,18 +207,12 @@ void MainCommands::Help_AboutExecute()
 void MainCommands::File_SaveHistoryAsExecute()
 {
     // Name and title are set again before every opening.
-    QFileDialog dialog(&m_window, QStringLiteral("Сохранить как"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("Text ( *.txt) (*.txt)"), QStringLiteral("All (*.*) (*)")});
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (QDir(QStringLiteral("myFiles")).exists())
-        dialog.setDirectory(QDir(QStringLiteral("myFiles")).absolutePath());
-    dialog.selectFile(QStringLiteral("History.txt"));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    File_SaveHistoryAsAccept(dialog.selectedFiles().front());
+    const QString path = m_files->saveFile(
+        &m_window, {QStringLiteral("history"), QStringLiteral("Сохранить как"),
+                    QStringLiteral("Text ( *.txt) (*.txt);;All (*.*) (*)"),
+                    QStringLiteral("History.txt"), QStringLiteral("txt")});
+    if (!path.isEmpty())
+        File_SaveHistoryAsAccept(path);
 }
 
 bool MainCommands::File_SaveHistoryAsAccept(const QString& path)

@@ -10,6 +10,7 @@ class QMenu;
 
 namespace mx {
 
+class FileDialogs;
 class FormFactory;
 class HelpViewer;
 class MessagePort;
@@ -45,6 +46,8 @@ public:
     QAction* Edit_Paste;
 
     FormFactory& forms() { return *m_forms; }
+    // The program's file dialogs, each coming back to the folder it was last used in.
+    FileDialogs& files() { return *m_files; }
     // The report that prints the tape, and its preview while one is open.
     std::shared_ptr<Report> frRepClassic;
     ReportPreview* preview() const;
@@ -72,6 +75,7 @@ private:
     TfmMxMain& m_window;
     MessagePort& m_messages;
     HelpViewer& m_help;
+    std::unique_ptr<FileDialogs> m_files;
     std::unique_ptr<StatLink> m_stats;
     std::unique_ptr<FormFactory> m_forms;
     QPointer<ReportPreview> m_preview;

@@ -1,10 +1,10 @@
 #include "ReportPreview.h"
 
 #include "Report.h"
+#include "texts/FileDialogs.h"
 
 #include <QComboBox>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,8 +40,8 @@ QPushButton* toolButton(const QString& caption, const char* name, QWidget* paren
 
 } // namespace
 
-ReportPreview::ReportPreview(std::shared_ptr<Report> report, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_keep(std::move(report)), m_report(*m_keep),
+ReportPreview::ReportPreview(std::shared_ptr<Report> report, FileDialogs& files, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_keep(std::move(report)), m_report(*m_keep), m_files(files),
       m_printer(QPrinter::HighResolution)
 {
     setObjectName(QStringLiteral("fmReportPreview"));
@@ -237,9 +237,9 @@ void ReportPreview::printReport()
 
 void ReportPreview::savePdf()
 {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить как PDF"),
-                                                QStringLiteral("History.pdf"),
-                                                QStringLiteral("PDF (*.pdf)"));
+    QString path = m_files.saveFile(
+        this, {QStringLiteral("pdf"), QStringLiteral("Сохранить как PDF"),
+               QStringLiteral("PDF (*.pdf)"), QStringLiteral("History.pdf"), QStringLiteral("pdf")});
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))

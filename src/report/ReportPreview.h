@@ -15,6 +15,7 @@ class QSpinBox;
 
 namespace mx {
 
+class FileDialogs;
 class Report;
 
 // The preview of a prepared report: its pages one at a time, without editing. Print, save
@@ -25,7 +26,8 @@ class ReportPreview : public QWidget
     Q_OBJECT
 
 public:
-    ReportPreview(std::shared_ptr<Report> report, QWidget* parent = nullptr);
+    // `files` chooses where the PDF is saved.
+    ReportPreview(std::shared_ptr<Report> report, FileDialogs& files, QWidget* parent = nullptr);
 
     // Shows the report again from its first page, after it was prepared anew.
     void reload();
@@ -72,6 +74,7 @@ private:
 
     std::shared_ptr<Report> m_keep;
     Report& m_report;
+    FileDialogs& m_files;
     QPrinter m_printer;
     QScrollArea* m_scroll;
     int m_page = 0;
