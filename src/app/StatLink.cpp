@@ -9,11 +9,7 @@
 #include "engine/CalcCore.h"
 #include "stats/TfmMxStat.h"
 
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
-
-#include <algorithm>
 
 namespace mx {
 
@@ -52,7 +48,7 @@ QWidget* StatLink::create()
     try {
         CalcCore& core = m_window.core();
         stat = new TfmMxStat(m_sample, m_share, core.edOp0, core.numbers(), core.messages(),
-                             m_showHelp);
+                             m_showHelp, &m_window);
     } catch (const StoreError& e) {
         // The sample could not be counted: no window, the program goes on.
         m_window.core().messages().ShowMsgDlg(
@@ -62,18 +58,6 @@ QWidget* StatLink::create()
     }
     connect(stat, &TfmMxStat::closing, this, [this] { enableKeys(false); });
     m_stat = stat;
-    // A sample window never placed by the user (the stored position is the origin) opens
-    // beside the main window rather than over it.
-    if (stat->pos() == QPoint(0, 0)) {
-        const QRect main = m_window.frameGeometry();
-        QPoint at(main.right() + 8, main.top());
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            if (at.x() + stat->width() > area.right())
-                at.setX(std::max(area.left(), area.right() - stat->width()));
-        }
-        stat->move(at);
-    }
     return stat;
 }
 

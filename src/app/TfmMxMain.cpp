@@ -10,6 +10,7 @@
 #include "formula/FormulaCalc.h"
 #include "keypad/Keypad.h"
 #include "store/SavedState.h"
+#include "store/WindowPlace.h"
 #include "tablestore/StoreError.h"
 #include "texts/ApplyInterfaceText.h"
 #include "texts/HelpContext.h"
@@ -24,7 +25,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
 
@@ -142,22 +142,8 @@ void TfmMxMain::FormCreate()
 
 void TfmMxMain::placeWindow()
 {
-    const WindowPlacement p = m_saved.loadPlacement();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    switch (p.mode) {
-    case 0:
-    case 3:
-        move(p.left, p.top);
-        break;
-    case 1:
-    case 2:
-        break; // the window system places the window
-    default:
-        // Centred on the screen; the main window has no owner to centre on.
-        if (screen)
-            move(screen->availableGeometry().center() - rect().center());
-        break;
-    }
+    // The main window has no owner to open beside or centre on.
+    restoreWindow(*this, m_saved.loadPlacement());
 }
 
 void TfmMxMain::ApplySettings()

@@ -9,12 +9,12 @@
 #include "engine/NumberText.h"
 #include "engine/NumericField.h"
 #include "store/TableEditing.h"
+#include "store/WindowPlace.h"
 #include "tablestore/StoreError.h"
 #include "tablestore/StoreTable.h"
 #include "texts/ApplyInterfaceText.h"
 #include "texts/HelpContext.h"
 #include "texts/MessagePort.h"
-#include "texts/WindowLook.h"
 
 #include <QAbstractItemDelegate>
 #include <QApplication>
@@ -31,7 +31,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableView>
 
 #include <algorithm>
@@ -92,12 +91,13 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent, Q
 
 TfmMxStat::TfmMxStat(StoreTable& sample, StoreTable* share, NumericField& input,
                      const NumberText& numbers, MessagePort& messages,
-                     std::function<void(int)> showHelp, QWidget* parent)
+                     std::function<void(int)> showHelp, const QWidget* neighbour,
+                     QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint),
       m_share(share), m_input(input), m_numbers(numbers), m_messages(messages),
-      m_showHelp(std::move(showHelp)),
+      m_showHelp(std::move(showHelp)), m_neighbour(neighbour),
       m_sample(std::make_unique<StatSample>(sample, numbers.separators())),
       m_tasks(std::make_unique<SampleTaskRunner>(this))
 {
@@ -277,16 +277,8 @@ void TfmMxStat::FormCreate()
     const bool keepsPicture = m_share && m_share->isOpen() && hasField(*m_share, kPictureField);
     btPicture->setChecked(!keepsPicture || m_share->cursor().asBoolean(kPictureField));
     showPicture(btPicture->isChecked());
-    if (m_share && m_share->isOpen()) {
-        const QPoint stored(int(m_share->cursor().asInteger(QStringLiteral("StatWinLeft"))),
-                            int(m_share->cursor().asInteger(QStringLiteral("StatWinTop"))));
-        // A position on no screen (one since disconnected) would leave the window
-        // unreachable: it opens centred instead.
-        if (QGuiApplication::screenAt(stored + QPoint(20, 20)))
-            move(stored);
-        else
-            centreOnScreen(this);
-    }
+    restoreWindow(*this, readPlacement(m_share, kStatWindowPlacement).value_or(WindowPlacement{}),
+                  m_neighbour);
     CheckRecordCount();
     setCurrentRecord(0);
     edNewNumber->setFocus(Qt::OtherFocusReason);
@@ -298,8 +290,7 @@ void TfmMxStat::FormDestroy()
         return;
     try {
         EnsureTableEdit(*m_share);
-        m_share->cursor().setValue(QStringLiteral("StatWinLeft"), x());
-        m_share->cursor().setValue(QStringLiteral("StatWinTop"), y());
+        writePlacement(*m_share, kStatWindowPlacement, x(), y());
         if (hasField(*m_share, kPictureField))
             m_share->cursor().setValue(kPictureField, pictureShown());
         PostTableIfEditing(*m_share);

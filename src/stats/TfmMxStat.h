@@ -38,10 +38,12 @@ class TfmMxStat : public QWidget
 public:
     // `sample` is the table Stat, `share` (may be null or closed) keeps the position;
     // `input` is the calculator's input register, which the transfers write and "Из ввода"
-    // reads; `numbers` writes and reads the number texts, `messages` shows the messages.
+    // reads; `numbers` writes and reads the number texts, `messages` shows the messages. A
+    // window never placed by the user opens beside `neighbour`, where one is given.
     TfmMxStat(StoreTable& sample, StoreTable* share, NumericField& input,
               const NumberText& numbers, MessagePort& messages,
-              std::function<void(int)> showHelp, QWidget* parent = nullptr);
+              std::function<void(int)> showHelp, const QWidget* neighbour = nullptr,
+              QWidget* parent = nullptr);
     ~TfmMxStat() override;
 
     StatSample& sample() { return *m_sample; }
@@ -142,6 +144,7 @@ private:
     const NumberText& m_numbers;
     MessagePort& m_messages;
     std::function<void(int)> m_showHelp;
+    const QWidget* m_neighbour;
     std::unique_ptr<StatSample> m_sample;
     // After the sample: a running task that uses it goes first.
     std::unique_ptr<SampleTaskRunner> m_tasks;

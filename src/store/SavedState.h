@@ -1,17 +1,9 @@
 #pragma once
 
+#include "WindowPlacement.h"
 #include "engine/CalcSettings.h"
 
 namespace mx {
-
-// Where the main window is placed at creation: mode 0 at left/top, 1 to 7 as the system
-// or the screen decides.
-struct WindowPlacement
-{
-    int left = 0;
-    int top = 0;
-    int mode = 0;
-};
 
 // What outlives a run for the main window: the nine settings and its position.
 class SavedState

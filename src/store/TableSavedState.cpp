@@ -61,14 +61,7 @@ void TableSavedState::loadSettings(CalcSettings& s)
 
 WindowPlacement TableSavedState::loadPlacement()
 {
-    WindowPlacement p;
-    if (StoreTable* t = m_data.share(); t && t->isOpen()) {
-        const RecordCursor& record = t->cursor();
-        p.left = int(record.asInteger(QStringLiteral("MainWinLeft")));
-        p.top = int(record.asInteger(QStringLiteral("MainWinTop")));
-        p.mode = int(record.asInteger(QStringLiteral("MainWinPosition")));
-    }
-    return p;
+    return readPlacement(m_data.share(), kMainWindowPlacement).value_or(WindowPlacement{});
 }
 
 void TableSavedState::save(const CalcSettings& s, int left, int top)
@@ -94,12 +87,7 @@ void TableSavedState::save(const CalcSettings& s, int left, int top)
         }
     };
     attempt(classic, [&] { writeSettingsFields(classic, s); });
-    attempt(share, [&] {
-        RecordCursor& record = share.cursor();
-        record.setValue(QStringLiteral("MainWinLeft"), left);
-        record.setValue(QStringLiteral("MainWinTop"), top);
-        record.setValue(QStringLiteral("MainWinPosition"), 0);
-    });
+    attempt(share, [&] { writePlacement(share, kMainWindowPlacement, left, top); });
     m_data.ssMain.forgetAllPasswords();
     if (failure)
         throw *failure;
