@@ -1,17 +1,21 @@
 #include "BenchData.h"
 #include "CalcFixture.h"
 #include "TestDoubles.h"
+#include "app/HistoryOpening.h"
 #include "app/TapeKeeper.h"
 #include "app/TapeMemo.h"
 #include "app/TfmMxMain.h"
 #include "keypad/Keypad.h"
+#include "output/HistoryExport.h"
 #include "script/ScriptScope.h"
 #include "store/KeptTape.h"
 #include "store/SavedState.h"
 #include "store/TdmMxData.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -123,5 +127,52 @@ void BM_SaveLongTape(benchmark::State& state)
     state.counters["MB"] = double(memo.tapeText().toUtf8().size()) / 1e6;
 }
 BENCHMARK(BM_SaveLongTape)->Unit(benchmark::kMillisecond);
+
+// Opening a saved 100,000-line tape in the window: the file read and decoded on a worker,
+// its lines appended in slices. A zero timer stamps every turn of the event loop; the
+// longest gap between two is the window's longest pause.
+void BM_OpenLongHistory(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("History.txt"));
+    if (!saveHistoryFile(longTape().lines, path).isEmpty()) {
+        state.SkipWithError("save failed");
+        return;
+    }
+    test::RecordingMessages messages;
+    MemoryClassicRecord classic;
+    MemorySavedState saved;
+    ScriptScope scripts;
+    TfmMxMain window(messages, classic, saved, NumberSeparators{}, scripts);
+    window.core().settings.History = true;
+    window.ApplyHistoryLayout();
+    window.show();
+    HistoryOpening opening(*window.meClsHistory, messages, &window, {});
+    qint64 longest = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.meClsHistory->clearTape();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        QElapsedTimer clock;
+        clock.start();
+        qint64 last = 0;
+        QTimer stamp;
+        QObject::connect(&stamp, &QTimer::timeout, [&] {
+            longest = std::max(longest, clock.elapsed() - last);
+            last = clock.elapsed();
+        });
+        stamp.start(0);
+        opening.open(path);
+        while (opening.busy())
+            QApplication::processEvents(QEventLoop::AllEvents);
+        QApplication::processEvents(); // the tape drawn with its new end
+        longest = std::max(longest, clock.elapsed() - last);
+    }
+    if (!messages.messages.empty() || window.meClsHistory->lineCount() != longTape().lines.size() + 1)
+        state.SkipWithError("not opened");
+    state.counters["longest_pause_ms"] = double(longest);
+}
+BENCHMARK(BM_OpenLongHistory)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

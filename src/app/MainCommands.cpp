@@ -1,6 +1,7 @@
 #include "MainCommands.h"
 
 #include "FormFactory.h"
+#include "HistoryOpening.h"
 #include "HistoryReport.h"
 #include "HelpViewer.h"
 #include "StatLink.h"
@@ -23,6 +24,7 @@
 #include "report/ReportProperty.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QUrl>
 #include <QClipboard>
@@ -58,6 +60,8 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
     QMenu* helpMenu = bar->addMenu(QStringLiteral("&Help"));
     helpMenu->setObjectName(QStringLiteral("mnHelp"));
 
+    File_OpenHistory = command("File_OpenHistory", QStringLiteral("Open history..."), file);
+    File_OpenHistory->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     File_SaveHistoryAs = command("File_SaveHistoryAs", QStringLiteral("Save history as..."), file);
     File_Print = command("File_Print", QStringLiteral("Print..."), file);
     File_Print->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
@@ -87,6 +91,9 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
     connect(Edit_Copy, &QAction::triggered, this, &MainCommands::Edit_CopyExecute);
     connect(Edit_Paste, &QAction::triggered, this, &MainCommands::Edit_PasteExecute);
 
+    m_opening = std::make_unique<HistoryOpening>(*window.meClsHistory, messages, &window,
+                                                 [this] { m_window.cbClsHistory->setChecked(true); });
+    connect(File_OpenHistory, &QAction::triggered, this, &MainCommands::File_OpenHistoryExecute);
     connect(File_SaveHistoryAs, &QAction::triggered, this,
             &MainCommands::File_SaveHistoryAsExecute);
     connect(File_Exit, &QAction::triggered, &window, &QWidget::close);
@@ -202,6 +209,26 @@ void MainCommands::Edit_PasteExecute()
 void MainCommands::Help_AboutExecute()
 {
     m_forms->ShowForm(QStringLiteral("fmMxAbout"), FormFactory::Modal);
+}
+
+void MainCommands::File_OpenHistoryExecute()
+{
+    QFileDialog dialog(&m_window, QStringLiteral("Открыть историю"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("Text ( *.txt) (*.txt)"), QStringLiteral("All (*.*) (*)")});
+    if (QDir(QStringLiteral("myFiles")).exists())
+        dialog.setDirectory(QDir(QStringLiteral("myFiles")).absolutePath());
+    // Opening changes no file: the dialog deletes, renames and creates nothing.
+    dialog.setOption(QFileDialog::ReadOnly, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    File_OpenHistoryAccept(dialog.selectedFiles().front());
+}
+
+void MainCommands::File_OpenHistoryAccept(const QString& path)
+{
+    m_opening->open(path);
 }
 
 void MainCommands::File_SaveHistoryAsExecute()

@@ -13,6 +13,7 @@ namespace mx {
 class FileDialogs;
 class FormFactory;
 class HelpViewer;
+class HistoryOpening;
 class MessagePort;
 class Report;
 class ReportPreview;
@@ -30,6 +31,7 @@ public:
     MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer& help, TdmMxData& data);
     ~MainCommands() override;
 
+    QAction* File_OpenHistory;
     QAction* File_SaveHistoryAs;
     QAction* File_Print;
     QAction* File_Exit;
@@ -53,6 +55,13 @@ public:
     ReportPreview* preview() const;
     StatLink& stats() { return *m_stats; }
 
+    // Asks for a saved tape and opens it.
+    void File_OpenHistoryExecute();
+    // Appends the lines of the file `path` to the tape after a line naming it, showing the
+    // tape; a refused file is reported with its name and cause. The lines arrive after the
+    // call returns (opening() tells when).
+    void File_OpenHistoryAccept(const QString& path);
+    HistoryOpening& opening() { return *m_opening; }
     void File_SaveHistoryAsExecute();
     // Saves the tape to `path`; reports a failure and returns false.
     bool File_SaveHistoryAsAccept(const QString& path);
@@ -78,6 +87,7 @@ private:
     std::unique_ptr<FileDialogs> m_files;
     std::unique_ptr<StatLink> m_stats;
     std::unique_ptr<FormFactory> m_forms;
+    std::unique_ptr<HistoryOpening> m_opening;
     QPointer<ReportPreview> m_preview;
     TapeKeeper* m_keeper = nullptr;
 };

@@ -126,6 +126,22 @@ void TapeMemo::setTapeText(const QString& text)
     m_hasLines = true;
 }
 
+void TapeMemo::truncateTape(qsizetype count)
+{
+    if (count >= lineCount())
+        return;
+    if (count <= 0) {
+        clearTape();
+        return;
+    }
+    m_writing = true;
+    QTextCursor cursor(document()->findBlockByNumber(int(count - 1)));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    m_writing = false;
+}
+
 void TapeMemo::scrollToEnd()
 {
     QScrollBar* bar = verticalScrollBar();

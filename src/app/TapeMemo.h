@@ -33,6 +33,8 @@ public:
     // and back; the text's characters exactly, no-break spaces included.
     QString tapeText() const;
     void setTapeText(const QString& text);
+    // Drops every line from the 0-based `count` on, as after an addition that was cancelled.
+    void truncateTape(qsizetype count);
     // Shows the last lines; the caret stays where it is.
     void scrollToEnd();
 

@@ -41,7 +41,8 @@ bool isInput(QEvent::Type type)
 
 } // namespace
 
-SampleTaskRunner::SampleTaskRunner(QWidget* window) : m_window(window)
+SampleTaskRunner::SampleTaskRunner(QWidget* window, QString title)
+    : m_window(window), m_title(std::move(title))
 {
     m_timer.setInterval(0);
     connect(&m_timer, &QTimer::timeout, this, &SampleTaskRunner::turn);
@@ -70,7 +71,7 @@ void SampleTaskRunner::run(std::unique_ptr<SampleTask> task, std::function<void(
     auto* dialog = new QProgressDialog(m_task->stage(), QStringLiteral("Отмена"), 0,
                                        kProgressSteps, m_window);
     dialog->setObjectName(QStringLiteral("dlgSampleProgress"));
-    dialog->setWindowTitle(QStringLiteral("Статистика"));
+    dialog->setWindowTitle(m_title);
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->setAutoClose(false);
     dialog->setAutoReset(false);

@@ -30,7 +30,8 @@ public:
 
     // `window` owns the progress dialog; the runner itself belongs to whoever owns the
     // sample, and drops a running task (leaving nothing of it) when it goes.
-    explicit SampleTaskRunner(QWidget* window);
+    // `title` is the progress dialog's.
+    explicit SampleTaskRunner(QWidget* window, QString title = QStringLiteral("Статистика"));
     ~SampleTaskRunner() override;
 
     bool busy() const { return m_task != nullptr; }
@@ -47,6 +48,7 @@ private:
     void finish(bool cancelled);
 
     QWidget* m_window;
+    QString m_title;
     std::unique_ptr<SampleTask> m_task;
     std::function<void(SampleTask*)> m_done;
     QTimer m_timer;

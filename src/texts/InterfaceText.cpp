@@ -22,6 +22,7 @@ constexpr std::array kTexts{
     E{"fmMxAbout", "btHelp", E::Caption, u"Подробнее"},
 
     // Main window: commands and menus.
+    E{"fmMxMain", "File_OpenHistory", E::Caption, u"Открыть историю..."},
     E{"fmMxMain", "File_SaveHistoryAs", E::Caption, u"Сохранить историю как..."},
     E{"fmMxMain", "File_Print", E::Caption, u"Печать..."},
     E{"fmMxMain", "File_Exit", E::Caption, u"Выход"},
