@@ -213,17 +213,12 @@ void MainCommands::Help_AboutExecute()
 
 void MainCommands::File_OpenHistoryExecute()
 {
-    QFileDialog dialog(&m_window, QStringLiteral("Открыть историю"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Text ( *.txt) (*.txt)"), QStringLiteral("All (*.*) (*)")});
-    if (QDir(QStringLiteral("myFiles")).exists())
-        dialog.setDirectory(QDir(QStringLiteral("myFiles")).absolutePath());
-    // Opening changes no file: the dialog deletes, renames and creates nothing.
-    dialog.setOption(QFileDialog::ReadOnly, true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    File_OpenHistoryAccept(dialog.selectedFiles().front());
+    // The key of the save dialog: the open dialog starts where the tape was last saved.
+    const QString path = m_files->openFile(
+        &m_window, {QStringLiteral("history"), QStringLiteral("Открыть историю"),
+                    QStringLiteral("Text ( *.txt) (*.txt);;All (*.*) (*)")});
+    if (!path.isEmpty())
+        File_OpenHistoryAccept(path);
 }
 
 void MainCommands::File_OpenHistoryAccept(const QString& path)
