@@ -6,9 +6,9 @@ set -euo pipefail
 packages=(
     g++ make cmake ninja-build pkg-config
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev fontconfig
-    libsqlcipher-dev
+    libsqlcipher-dev libssl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils openbox fonts-dejavu-core
+    xvfb xauth xdotool x11-utils libxcb1-dev openbox fonts-dejavu-core
     dpkg-dev file poppler-utils
     lintian appstream
     locales

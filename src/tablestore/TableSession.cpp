@@ -1,9 +1,6 @@
 #include "TableSession.h"
 
-#include <QCryptographicHash>
-#include <QMessageAuthenticationCode>
-
-#include <cstring>
+#include <openssl/evp.h>
 
 namespace mx {
 
@@ -30,29 +27,15 @@ void wipe(QByteArray& bytes)
 QByteArray deriveKeyPbkdf2(const QByteArray& password, const QByteArray& salt, int iterations,
                            int length)
 {
-    QByteArray out;
-    QMessageAuthenticationCode mac(QCryptographicHash::Sha256, password);
-    for (quint32 block = 1; out.size() < length; ++block) {
-        QByteArray counter(4, '\0');
-        counter[0] = char(block >> 24);
-        counter[1] = char(block >> 16);
-        counter[2] = char(block >> 8);
-        counter[3] = char(block);
-        mac.reset();
-        mac.addData(salt);
-        mac.addData(counter);
-        QByteArray u = mac.result();
-        QByteArray t = u;
-        for (int i = 1; i < iterations; ++i) {
-            mac.reset();
-            mac.addData(u);
-            u = mac.result();
-            for (qsizetype j = 0; j < t.size(); ++j)
-                t[j] = char(t[j] ^ u[j]);
-        }
-        out += t;
-    }
-    out.truncate(length);
+    // The library the tables are encrypted with computes the same function with the hash's
+    // state kept between iterations, an order of magnitude faster than a fresh HMAC each
+    // round; this runs before the first window is shown.
+    QByteArray out(length, '\0');
+    if (PKCS5_PBKDF2_HMAC(password.constData(), int(password.size()),
+                          reinterpret_cast<const unsigned char*>(salt.constData()),
+                          int(salt.size()), iterations, EVP_sha256(), length,
+                          reinterpret_cast<unsigned char*>(out.data())) != 1)
+        return QByteArray();
     return out;
 }
 

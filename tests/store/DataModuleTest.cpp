@@ -53,6 +53,16 @@ TEST_F(DataModuleTest, OpensTheThreeTablesOfAFreshDataFolder)
     EXPECT_EQ(dm.taClassic.cursor().asString(QStringLiteral("DelStr")), "==== New Calculation =====");
 }
 
+// Every data folder ever written is encrypted with this key: a change to the password or
+// its derivation would lock them all out.
+TEST(DataModuleKeyTest, TheTablesKeyIsTheOneExistingDataFoldersUse)
+{
+    TableSession session(QStringLiteral("KeySession"));
+    session.addPassword(TdmMxData::tablePassword());
+    EXPECT_EQ(session.tableKey().toHex(),
+              QByteArray("42f469cbdbabb30ab4c901a82824350d4a2e6c8b823ba5998739613579c5c63f"));
+}
+
 TEST_F(DataModuleTest, MissingFilesAreNamedInListOrderInOneMessage)
 {
     QFile::remove(data("Share.Idx"));

@@ -73,6 +73,32 @@ protected:
 
 } // namespace
 
+TEST(KeyDerivationTest, MatchesThePublishedPbkdf2Sha256Vectors)
+{
+    struct Row
+    {
+        const char* name;
+        QByteArray password;
+        QByteArray salt;
+        int iterations;
+        int length;
+        QByteArray hex;
+    };
+    const Row rows[] = {
+        {"one iteration, two blocks", "passwd", "salt", 1, 64,
+         "55ac046e56e3089fec1691c22544b605f94185216dde0465e68b9d57c20dacbc"
+         "49ca9cccf179b645991664b39d77ef317c71b845b1e30bd509112041d3a19783"},
+        {"two iterations", "password", "salt", 2, 32,
+         "ae4d0c95af6b46d32d0adff928f06dd02a303f8ef3c251dfd6e2d85a95474c43"},
+        {"4096 iterations, a part of the second block", "password", "salt", 4096, 40,
+         "c5e478d59288c841aa530db6845c4c8d962893a001ce4e11a4963873aa98134af7ad98c1b458ce3f"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(deriveKeyPbkdf2(row.password, row.salt, row.iterations, row.length).toHex(),
+                  row.hex)
+            << row.name;
+}
+
 TEST_F(StoreTableTest, EveryFieldTypeRoundTripsThroughTheFile)
 {
     {
