@@ -70,11 +70,11 @@ void RecordRows::fail() const
     throw m_table.storeError();
 }
 
-QString RecordRows::fieldList(const QString& suffix) const
+QString RecordRows::fieldList() const
 {
     QStringList names;
     for (const FieldDef& f : m_table.fields())
-        names << quotedIdentifier(f.name) + suffix;
+        names << quotedIdentifier(f.name);
     return names.join(QStringLiteral(", "));
 }
 
@@ -122,13 +122,29 @@ qint64 RecordRows::insert(const std::vector<QVariant>& values)
 void RecordRows::update(qint64 rowid, const std::vector<QVariant>& values)
 {
     const FieldList& fields = m_table.fields();
-    Statement stmt(connection(), QStringLiteral("UPDATE records SET %1 WHERE rowid = ?;")
-                                     .arg(fieldList(QStringLiteral(" = ?"))));
+    // The row is only rewritten where a value differs from the stored one: an update that
+    // changes nothing still takes the write lock (and fails where the table cannot be
+    // written) but writes no page, so SQLite neither journals nor syncs the file. Each start
+    // posts the settings record unchanged.
+    QStringList assignments;
+    QStringList same;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QString name = quotedIdentifier(fields[i].name);
+        const QString mark = QStringLiteral("?%1").arg(i + 1);
+        assignments << name + QStringLiteral(" = ") + mark;
+        same << name + QStringLiteral(" IS ") + mark;
+    }
+    const int rowidMark = int(fields.size()) + 1;
+    Statement stmt(connection(),
+                   QStringLiteral("UPDATE records SET %1 WHERE rowid = ?%2 AND NOT (%3);")
+                       .arg(assignments.join(QStringLiteral(", ")))
+                       .arg(rowidMark)
+                       .arg(same.join(QStringLiteral(" AND "))));
     if (!stmt.ok())
         fail();
     for (std::size_t i = 0; i < fields.size(); ++i)
         bindValue(stmt.get(), int(i) + 1, fields[i], values[i]);
-    sqlite3_bind_int64(stmt.get(), int(fields.size()) + 1, rowid);
+    sqlite3_bind_int64(stmt.get(), rowidMark, rowid);
     if (stmt.step() != SQLITE_DONE)
         fail();
 }

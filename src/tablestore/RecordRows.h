@@ -35,8 +35,8 @@ public:
 
 private:
     StoreConnection& connection() const;
-    // The fields' names, quoted, joined by commas, each followed by `suffix`.
-    QString fieldList(const QString& suffix = QString()) const;
+    // The fields' names, quoted, joined by commas.
+    QString fieldList() const;
     [[noreturn]] void fail() const;
 
     StoreTable& m_table;

@@ -178,6 +178,11 @@ void StoreTable::openDatabase()
     // a table meant for writing would then fail at its first post instead of here.
     if (!m_readOnly && m_connection.isReadOnly())
         fail(QStringLiteral("the data file is read-only"), StoreError::Cause::ReadOnly, datPath());
+    // SQLite's journal is made beside the file at the first change; a folder it cannot be
+    // made in is refused here too, as the first write would fail.
+    if (!m_readOnly && !QFileInfo(m_directory).isWritable())
+        fail(QStringLiteral("the data folder is write-protected"), StoreError::Cause::ReadOnly,
+             m_directory);
 
     // The records' columns must be the descriptor's fields, in order.
     Statement info(m_connection, QStringLiteral("PRAGMA table_info(records);"));

@@ -121,6 +121,38 @@ TEST_F(StoreTableTest, EveryFieldTypeRoundTripsThroughTheFile)
     EXPECT_EQ(t->cursor().asString(QStringLiteral("Text")), QStringLiteral("Привет"));
 }
 
+// Every page SQLCipher writes gets a fresh IV, so any write changes the file's bytes.
+TEST_F(StoreTableTest, APostThatChangesNoValueLeavesTheFileUntouched)
+{
+    auto readDat = [this] {
+        QFile f(dir.filePath(QStringLiteral("T.Dat")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    auto t = openTable();
+    RecordCursor& record = t->cursor();
+    record.append();
+    record.setValue(QStringLiteral("Small"), 7);
+    record.setValue(QStringLiteral("Real"), 0.1);
+    record.setValue(QStringLiteral("Text"), QStringLiteral("Один"));
+    record.post();
+    const QByteArray before = readDat();
+
+    record.edit();
+    record.setValue(QStringLiteral("Real"), 0.1);
+    record.post();
+    EXPECT_EQ(readDat(), before);
+    EXPECT_EQ(record.state(), RecordState::Browse);
+
+    record.edit();
+    record.setValue(QStringLiteral("Flag"), true); // was empty
+    record.post();
+    EXPECT_NE(readDat(), before);
+    t.reset();
+    t = openTable();
+    EXPECT_TRUE(t->cursor().asBoolean(QStringLiteral("Flag")));
+    EXPECT_EQ(t->cursor().asString(QStringLiteral("Text")), QStringLiteral("Один"));
+}
+
 TEST_F(StoreTableTest, TextsAreCutToTheirSizeInCharacters)
 {
     auto t = openTable();
