@@ -13,6 +13,7 @@ packages=(
     lintian appstream
     locales
     clang libclang-rt-14-dev
+    orca python3-pyatspi python3-gi gir1.2-gtk-3.0 at-spi2-core dbus dbus-x11
 )
 # The window tests run once more under a Russian locale; German users group by ".".
 locales=(ru_RU.UTF-8 de_DE.UTF-8)

@@ -8,6 +8,7 @@
 #include "engine/CalcCore.h"
 #include "engine/TapeLineReader.h"
 #include "formula/FormulaCalc.h"
+#include "keypad/KeyboardMap.h"
 #include "keypad/Keypad.h"
 #include "store/SavedState.h"
 #include "store/WindowPlace.h"
@@ -15,6 +16,7 @@
 #include "texts/ApplyInterfaceText.h"
 #include "texts/HelpContext.h"
 #include "texts/MessagePort.h"
+#include "texts/Readout.h"
 #include "texts/WindowLook.h"
 
 #include <QApplication>
@@ -95,7 +97,7 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& 
     meClsHistory->setGeometry(kTapeLeft, kTapeTop, kTapeWidth, kTapeHeight);
     meClsHistory->setProperty("helpContext", int(hcTape));
 
-    m_core = std::make_unique<CalcCore>(seps, *this, messages, *meClsHistory);
+    m_core = std::make_unique<CalcCore>(seps, *this, m_messages, *meClsHistory);
     m_keypad = std::make_unique<Keypad>(*m_core, classic, *this);
     // The engine is ready before the settings are loaded.
     m_formula = std::make_unique<FormulaCalc>(*m_core, scripts);
@@ -111,13 +113,14 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& 
     m_focus->addTypingControl(gbClsFormula->edClsFormula);
     connectHandlers();
     ApplyInterfaceText(this);
+    prepareKeyboardUse();
     // Laid out by the shown captions in the font the program really gets.
     fitDecPosTickLabels(tbClsDecPos, lbClsFloat, gbClsNumber->width() - 8);
     layoutAngleRow();
     // The decimal key shows the system's decimal separator.
     QPushButton* point = m_buttons.at(KeyId::Point);
     point->setText(QString(m_core->seps().decimal));
-    point->setAccessibleName(point->text());
+    point->setAccessibleDescription(keyDescription(keypadButton(KeyId::Point), point->text()));
 
     FormCreate();
 }
@@ -201,11 +204,8 @@ void TfmMxMain::FormDestroy()
 
 void TfmMxMain::buildRegisters(QWidget* area)
 {
-    lbForSetFocus = new QLabel(area);
+    lbForSetFocus = new Readout(area);
     lbForSetFocus->setObjectName(QStringLiteral("lbForSetFocus"));
-    lbForSetFocus->setFocusPolicy(Qt::StrongFocus);
-    // Where the keys typed for the keypad arrive; a screen reader says so when it gets the focus.
-    lbForSetFocus->setAccessibleName(QStringLiteral("Ввод с клавиатуры"));
     lbForSetFocus->setGeometry(12, 26, 4, 4);
 
     lbClsInput = new QLabel(QStringLiteral("Input and result"), area);
@@ -214,7 +214,13 @@ void TfmMxMain::buildRegisters(QWidget* area)
     edOp0 = new NumericEdit(m_core->edOp0, area);
     edOp0->setGeometry(10, 22, 495, 30);
     edOp0->setFont(withPixelSize(m_mono, 18));
+    edOp0->setFocusPolicy(Qt::NoFocus);
+    // The input field a screen reader meets is the parking control, which has its name; the
+    // field itself is the display it reads from.
+    edOp0->setAccessibleName(QStringLiteral("Табло ввода и результата"));
     lbClsInput->setBuddy(edOp0);
+    lbForSetFocus->setText(m_core->edOp0.text());
+    connect(&m_core->edOp0, &NumericField::textChanged, lbForSetFocus, &Readout::setText);
     // The parking control lies behind the input field: its top is the field's top.
     lbForSetFocus->move(lbForSetFocus->x(), edOp0->y());
     lbForSetFocus->lower();
@@ -225,6 +231,7 @@ void TfmMxMain::buildRegisters(QWidget* area)
     edMem = new NumericEdit(m_core->edMem, area);
     edMem->setGeometry(10, 74, 495, 24);
     edMem->setFont(withPixelSize(m_mono, 14));
+    edMem->setFocusPolicy(Qt::NoFocus);
     lbClsMemory->setBuddy(edMem);
 }
 
@@ -320,20 +327,91 @@ void TfmMxMain::buildKeypad(QWidget* area)
         auto* bt = new QPushButton(QString::fromLatin1(key.caption), area);
         bt->setObjectName(QString::fromLatin1(key.name));
         bt->setGeometry(key.x, key.y, key.width, key.height);
-        bt->setFocusPolicy(Qt::NoFocus);
         bt->setAutoDefault(false);
         QPalette pal = bt->palette();
         pal.setColor(QPalette::Active, QPalette::ButtonText, captionColour(key.colour));
         pal.setColor(QPalette::Inactive, QPalette::ButtonText, captionColour(key.colour));
         bt->setPalette(pal);
         bt->setEnabled(Keypad::isActive(key.id));
-        bt->setAccessibleName(bt->text());
         m_buttons[key.id] = bt;
         const KeyId id = key.id;
-        connect(bt, &QPushButton::clicked, this, [this, id] { m_keypad->press(id); });
+        connect(bt, &QPushButton::clicked, this, [this, id] { pressKey(id); });
     }
     m_buttons.at(KeyId::CH)->setGeometry(kTapeLeft, kKeypadRows[3], 62, kKeyHeight);
     m_buttons.at(KeyId::PH)->setGeometry(kTapeLeft + 68, kKeypadRows[3], 62, kKeyHeight);
+}
+
+void TfmMxMain::prepareKeyboardUse()
+{
+    // Named after the caption the interface text gave the input field's label.
+    lbForSetFocus->setAccessibleName(QString(lbClsInput->text()).remove(QLatin1Char('&')));
+    for (const KeypadButton& key : keypadButtons()) {
+        QPushButton* bt = m_buttons.at(key.id);
+        bt->setAccessibleName(keySpokenName(key, false));
+        bt->setAccessibleDescription(keyDescription(key, bt->text()));
+    }
+    // Reading order: the input, the settings above the keypad, the row of Inv, the angle and
+    // the clearing keys, the keypad row by row, the tape with its keys, the formula frame.
+    std::vector<QWidget*> order{lbForSetFocus,      cbClsDigitGrouping, tbClsDecPos,
+                                cbClsHistory,       cbClsTotals,        cbClsFormula,
+                                cbClsInv,           rbClsRadian,        rbClsDegree};
+    for (KeyId id : {KeyId::Back, KeyId::CE, KeyId::C})
+        order.push_back(m_buttons.at(id));
+    for (const KeypadButton& key : keypadButtons())
+        if (key.y >= kKeypadRows[0])
+            order.push_back(m_buttons.at(key.id));
+    order.insert(order.end(), {meClsHistory, m_buttons.at(KeyId::CH), m_buttons.at(KeyId::PH)});
+    for (QWidget* w : order)
+        if (w != lbForSetFocus && w != rbClsRadian && w != rbClsDegree && w != meClsHistory)
+            m_focus->addKeyboardControl(w);
+    order.push_back(gbClsFormula->edClsFormula);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void TfmMxMain::runKey(KeySpeech speech, const std::function<void()>& action)
+{
+    const int messages = m_messages.count;
+    const bool parked = lbForSetFocus->hasFocus();
+    const QString input = m_core->edOp0.text();
+    action();
+    // A message has been read out with its dialog; a focus that came back to the input field
+    // has been read out with its value.
+    if (m_messages.count != messages || (!parked && lbForSetFocus->hasFocus()) || !isVisible())
+        return;
+    switch (speech) {
+    case KeySpeech::Nothing:
+        break;
+    case KeySpeech::InputIfChanged:
+        if (m_core->edOp0.text() != input)
+            speakInput();
+        break;
+    case KeySpeech::Input:
+        speakInput();
+        break;
+    case KeySpeech::Memory:
+        m_announcer.say(this, QString(lbClsMemory->text()).remove(QLatin1Char('&')) +
+                                  QStringLiteral(": ") + m_core->edMem.text());
+        break;
+    }
+}
+
+void TfmMxMain::pressKey(KeyId id)
+{
+    const KeypadButton& key = keypadButton(id);
+    // A digit, point or Backspace pressed by Space keeps the focus on its key, and nothing
+    // has echoed what it typed: the input is said.
+    KeySpeech speech = key.speech;
+    const bool entersDigits = key.x >= kKeypadColumns[6] && key.x <= kKeypadColumns[8];
+    if (m_buttons.at(id)->hasFocus() && speech == KeySpeech::Nothing &&
+        (entersDigits || id == KeyId::Back))
+        speech = KeySpeech::Input;
+    runKey(speech, [this, id] { m_keypad->press(id); });
+}
+
+void TfmMxMain::speakInput()
+{
+    m_announcer.sayValue(lbForSetFocus);
 }
 
 void TfmMxMain::connectHandlers()
@@ -446,7 +524,12 @@ void TfmMxMain::buildFormulaFrame(QWidget* area)
 void TfmMxMain::btClsRunClick()
 {
     FormulaEdit* line = gbClsFormula->edClsFormula;
-    if (const std::optional<qsizetype> at = m_formula->btClsRunClick(line->text())) {
+    const int messages = m_messages.count;
+    const std::optional<qsizetype> at = m_formula->btClsRunClick(line->text());
+    if (m_messages.count == messages && !line->text().trimmed().isEmpty() && isVisible())
+        m_announcer.say(this, gbClsFormula->edClsFrmlRes->accessibleName() + QStringLiteral(": ") +
+                                  gbClsFormula->edClsFrmlRes->text());
+    if (at) {
         line->setSelection(int(*at), 1);
         // The message has closed by now; on a desktop the window's activation is still to
         // come, and it must not take the focus back to the keypad.
@@ -471,8 +554,10 @@ void TfmMxMain::setTrigCaptions(const QString& sin, const QString& cos, const QS
     const std::pair<KeyId, const QString*> captions[] = {
         {KeyId::Sin, &sin}, {KeyId::Cos, &cos}, {KeyId::Tg, &tg}};
     for (const auto& [id, text] : captions) {
-        m_buttons.at(id)->setText(*text);
-        m_buttons.at(id)->setAccessibleName(*text);
+        QPushButton* bt = m_buttons.at(id);
+        bt->setText(*text);
+        bt->setAccessibleName(keySpokenName(keypadButton(id), m_core->state.InvMode));
+        bt->setAccessibleDescription(keyDescription(keypadButton(id), *text));
     }
 }
 
@@ -491,8 +576,25 @@ void TfmMxMain::FormKeyPress(const QKeyEvent& event)
     if (!m_focus->keyPreview())
         return;
     const QChar c = typedCharacter(event);
-    if (!c.isNull())
-        m_keypad->FormKeyPress(c);
+    if (c.isNull())
+        return;
+    // Spoken as the key of the keypad that it presses; the typed character is echoed already.
+    KeySpeech speech = KeySpeech::Nothing;
+    if (const std::optional<KeyboardAction> action = mapTypedCharacter(c)) {
+        switch (action->kind) {
+        case KeyboardAction::Equals:
+        case KeyboardAction::Clear:
+        case KeyboardAction::ClearEntry:
+            speech = KeySpeech::Input;
+            break;
+        case KeyboardAction::Operator:
+            speech = KeySpeech::InputIfChanged;
+            break;
+        default:
+            break;
+        }
+    }
+    runKey(speech, [this, c] { m_keypad->FormKeyPress(c); });
 }
 
 } // namespace mx

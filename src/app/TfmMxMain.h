@@ -4,8 +4,12 @@
 #include "engine/NumberSeparators.h"
 #include "keypad/KeypadLayout.h"
 #include "keypad/KeypadView.h"
+#include "texts/Announcer.h"
+#include "texts/MessagePort.h"
 
 #include <QFont>
+
+#include <functional>
 #include <QMainWindow>
 
 #include <map>
@@ -29,6 +33,7 @@ class KeyFocus;
 class Keypad;
 class MessagePort;
 class NumericEdit;
+class Readout;
 class SavedState;
 class ScriptScope;
 class TapeMemo;
@@ -52,6 +57,10 @@ public:
     bool keyPreview() const;
     KeyFocus& keyFocus() { return *m_focus; }
     QPushButton* button(KeyId id) const { return m_buttons.at(id); }
+    // What the screen reader is told beyond the focus and the typed keys.
+    Announcer& announcer() { return m_announcer; }
+    // Has the input field's value said, as a key that shows a result does.
+    void speakInput();
 
     // Base size of the window with the tape hidden.
     static constexpr int kBaseWidth = 515;
@@ -89,7 +98,9 @@ public:
     NumericEdit* edMem;
     QLabel* lbClsInput;
     QLabel* lbClsMemory;
-    QLabel* lbForSetFocus;
+    // Where the focus rests between keys: a control of no size behind the input field, which
+    // carries the input field's name and value for a screen reader.
+    Readout* lbForSetFocus;
     QWidget* pnLastOp;
     QLabel* lbLastOp;
     QGroupBox* gbClsNumber;
@@ -123,6 +134,11 @@ private:
     void layoutAngleRow();
     void buildKeypad(QWidget* area);
     void connectHandlers();
+    // The keys' names for a screen reader and the order Tab takes through the window.
+    void prepareKeyboardUse();
+    // Runs a key's action and has what it shows said as `speech` tells.
+    void runKey(KeySpeech speech, const std::function<void()>& action);
+    void pressKey(KeyId id);
     void FormCreate();
     void FormActivate();
     void placeWindow();
@@ -134,8 +150,27 @@ private:
     // True when the double-click was on a number of the value column, which it then reuses.
     bool meClsHistoryDblClick(const QString& line, int column);
 
-    MessagePort& m_messages;
+    // Passes every message on and counts them, so that a key that ended in a message (which
+    // the screen reader has read out) says no result.
+    class CountedMessages : public MessagePort
+    {
+    public:
+        explicit CountedMessages(MessagePort& port) : m_port(port) {}
+        int ShowMsgDlg(const QString& message, int kind, MsgButtons buttons,
+                       int helpContext) override
+        {
+            ++count;
+            return m_port.ShowMsgDlg(message, kind, buttons, helpContext);
+        }
+        int count = 0;
+
+    private:
+        MessagePort& m_port;
+    };
+
+    CountedMessages m_messages;
     SavedState& m_saved;
+    Announcer m_announcer;
     // The fixed-pitch face of the registers, the tape and the formula line, resolved once.
     QFont m_mono;
     bool m_saveDone = false;

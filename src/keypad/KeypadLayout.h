@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <span>
 
 namespace mx {
@@ -14,7 +16,14 @@ enum class KeyId {
 
 enum class KeyColour { Red, Fuchsia, Blue, Green };
 
-// One keypad button: its control name, designed caption, place, size and caption colour.
+// What a key's press has a screen reader say, beyond the key itself: nothing (the typed
+// character is echoed already), the input field, the input field only when the press changed
+// it (an intermediate result), or the memory field.
+enum class KeySpeech { Nothing, Input, InputIfChanged, Memory };
+
+// One keypad button: its control name, designed caption, place, size and caption colour;
+// for a screen reader its name in words (`invName` with Inv checked, where it differs), the
+// keys of the keyboard map that press it, and what its press has said.
 // CH and PH sit under the tape; the window places them (x and y are 0 here).
 struct KeypadButton
 {
@@ -26,6 +35,10 @@ struct KeypadButton
     int width;
     int height;
     KeyColour colour;
+    const char* spokenName; // UTF-8
+    const char* typedKeys;  // UTF-8, empty when the keyboard map has none
+    KeySpeech speech;
+    const char* invName = nullptr;
 };
 
 inline constexpr int kKeypadColumns[11] = {10, 60, 103, 146, 189, 239, 289, 333, 377, 421, 465};
@@ -36,5 +49,10 @@ inline constexpr int kKeyHeight = 30;
 
 std::span<const KeypadButton> keypadButtons();
 const KeypadButton& keypadButton(KeyId id);
+
+// The key's name for a screen reader, with Inv checked or not.
+QString keySpokenName(const KeypadButton& key, bool inv);
+// Its description: the caption it shows and, where the keyboard map has them, its keys.
+QString keyDescription(const KeypadButton& key, const QString& caption);
 
 } // namespace mx

@@ -6,6 +6,7 @@
 #include "stats/TfmMxStat.h"
 #include "app/NumericEdit.h"
 #include "app/TfmMxMain.h"
+#include "texts/Readout.h"
 #include "engine/CalcCore.h"
 
 #include <QAction>

@@ -2,6 +2,7 @@
 #include "app/MainCommands.h"
 #include "app/TapeMemo.h"
 #include "app/TfmMxMain.h"
+#include "texts/Readout.h"
 #include "report/Report.h"
 #include "report/ReportPreview.h"
 

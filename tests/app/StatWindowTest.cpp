@@ -2,6 +2,7 @@
 #include "app/MainCommands.h"
 #include "app/StatLink.h"
 #include "app/TfmMxMain.h"
+#include "texts/Readout.h"
 #include "engine/CalcCore.h"
 #include "stats/SampleChart.h"
 #include "stats/SampleTaskRunner.h"

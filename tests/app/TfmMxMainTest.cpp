@@ -4,7 +4,9 @@
 #include "app/NumericEdit.h"
 #include "app/TapeMemo.h"
 #include "app/TfmMxMain.h"
+#include "texts/Readout.h"
 #include "engine/CalcCore.h"
+#include "keypad/KeypadLayout.h"
 #include "store/TableSchemas.h"
 #include "tablestore/StoreTable.h"
 #include "tablestore/TableSession.h"
@@ -22,6 +24,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace mx;
 using mx::test::RunningShell;
@@ -139,7 +143,8 @@ TEST_F(MainWindowTest, ControlsAreNamedForAssistiveTechnology)
 {
     EXPECT_EQ(window().lbClsInput->buddy(), window().edOp0);
     EXPECT_EQ(window().lbClsMemory->buddy(), window().edMem);
-    EXPECT_EQ(window().button(KeyId::Eqv)->accessibleName(), "=");
+    EXPECT_EQ(window().button(KeyId::Eqv)->accessibleName(), "Равно");
+    EXPECT_EQ(window().lbForSetFocus->accessibleName(), "Ввод и результат");
     EXPECT_FALSE(window().tbClsDecPos->accessibleName().isEmpty());
     EXPECT_EQ(window().meClsHistory->accessibleName(), "История вычислений");
     EXPECT_EQ(window().button(KeyId::Point)->text(), ".");
@@ -325,3 +330,81 @@ TEST(MainWindowState, ATableWithoutAFieldOfItsSchemaIsRefusedAtStart)
     ASSERT_EQ(app.messages.messages.size(), 1u);
     EXPECT_TRUE(app.messages.messages[0].text.contains("Data/Share.Idx\r\rФайл поврежден"));
 }
+
+// Keys in words, with their caption and keyboard keys as description; Inv renames the three.
+TEST_F(MainWindowTest, KeysAreNamedInWordsAndDescribedByCaptionAndKeys)
+{
+    struct Row
+    {
+        const char* test;
+        KeyId key;
+        bool inv;
+        const char* name;
+        const char* description;
+    };
+    const Row rows[] = {
+        {"root", KeyId::Sqrt, false, "Квадратный корень", "Sqrt"},
+        {"power", KeyId::XY, false, "Возведение в степень", "x^y"},
+        {"sign", KeyId::Sign, false, "Смена знака", "+ / -"},
+        {"addPercent", KeyId::PercentAdd, false, "Прибавить процент", "+ %"},
+        {"statistics", KeyId::Sta, false, "Открыть статистику", "Sta"},
+        {"mean", KeyId::Ave, false, "Среднее выборки в ввод", "Ave"},
+        {"sampleAppend", KeyId::Dat, false, "Число в выборку", "Dat"},
+        {"memoryClear", KeyId::MC, false, "Очистить память", "MC"},
+        {"equals", KeyId::Eqv, false, "Равно", "=, клавиши = или Enter"},
+        {"clearEntry", KeyId::CE, false, "Очистить ввод", "CE, клавиша E"},
+        {"arcSine", KeyId::Sin, true, "Арксинус", "ASin"},
+        {"sineAgain", KeyId::Sin, false, "Синус", "Sin"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.test);
+        window().cbClsInv->setChecked(r.inv);
+        EXPECT_EQ(window().button(r.key)->accessibleName(), QString::fromUtf8(r.name));
+        EXPECT_EQ(window().button(r.key)->accessibleDescription(), QString::fromUtf8(r.description));
+    }
+}
+
+// Tab walks the keypad row by row; a key pressed by Space keeps the focus and has its result
+// said, a click parks the focus; a result typed on the keyboard is said once, through the
+// parking control, and a key that only types says nothing.
+TEST_F(MainWindowTest, TabReachesEveryKeyInRowsAndSpaceKeepsTheFocus)
+{
+    std::vector<QWidget*> reached;
+    for (int i = 0; i < 90; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.push_back(QApplication::focusWidget());
+    }
+    std::vector<QWidget*> keys;
+    for (const KeypadButton& key : keypadButtons())
+        if (key.y >= kKeypadRows[0] && window().button(key.id)->isEnabled())
+            keys.push_back(window().button(key.id));
+    const auto first = std::find(reached.begin(), reached.end(), keys.front());
+    ASSERT_NE(first, reached.end());
+    EXPECT_TRUE(std::equal(keys.begin(), keys.end(), first));
+    EXPECT_EQ(*(first - 1), window().button(KeyId::C));
+
+    type("c");
+    window().button(KeyId::D9)->setFocus();
+    QTest::keyClick(window().button(KeyId::D9), Qt::Key_Space);
+    EXPECT_EQ(QApplication::focusWidget(), window().button(KeyId::D9));
+    EXPECT_EQ(window().announcer().lastSaid(), "9");
+    window().button(KeyId::Sqrt)->setFocus();
+    QTest::keyClick(window().button(KeyId::Sqrt), Qt::Key_Space);
+    EXPECT_EQ(window().announcer().lastSaid(), "3");
+    EXPECT_EQ(QApplication::focusWidget(), window().button(KeyId::Sqrt));
+
+    QTest::mouseClick(window().button(KeyId::D4), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), window().lbForSetFocus);
+    type("c12+30");
+    EXPECT_EQ(window().announcer().lastSaid(), "0"); // from C; digits say nothing
+    type("=");
+    EXPECT_EQ(window().announcer().lastSaid(), "42");
+    EXPECT_EQ(window().lbForSetFocus->text(), display());
+    type("+5");
+    EXPECT_EQ(window().announcer().lastSaid(), "42");
+    type("+");
+    EXPECT_EQ(window().announcer().lastSaid(), "47"); // an intermediate result
+    QTest::mouseClick(window().button(KeyId::MS), Qt::LeftButton);
+    EXPECT_EQ(window().announcer().lastSaid(), "Память: 47");
+}
+
