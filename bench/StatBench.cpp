@@ -28,6 +28,15 @@ namespace {
 
 constexpr int kMillion = 1000000;
 
+// Shows the window and waits until its sample has been counted to the end.
+void showOpened(TfmMxStat& window)
+{
+    window.show();
+    (void)QTest::qWaitForWindowExposed(&window);
+    while (window.sample().opening())
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
 // A data folder whose sample holds a million numbers, opened by the data module, with a
 // headless calculator for the window's input field.
 struct MillionSample
@@ -136,7 +145,7 @@ void BM_StatOpenMillion(benchmark::State& state)
             state.SkipWithError("not exposed");
         window.dgStat->viewport()->repaint();
         state.PauseTiming();
-        pauses.waitWhile([] { return false; });
+        pauses.waitWhile([&window] { return window.sample().opening(); });
         if (window.sample().count() != kMillion)
             state.SkipWithError("not counted");
         state.ResumeTiming();
@@ -151,8 +160,7 @@ void BM_StatScrollMillion(benchmark::State& state)
     MillionSample& s = million();
     TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core.edOp0, s.calc.core.numbers(),
                      s.calc.core.messages(), {});
-    window.show();
-    (void)QTest::qWaitForWindowExposed(&window);
+    showOpened(window);
     for (auto _ : state) {
         window.dgStat->scrollToBottom();
         window.dgStat->viewport()->repaint();
@@ -199,8 +207,7 @@ void BM_StatCalculateMillion(benchmark::State& state)
     MillionSample& s = million();
     TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core.edOp0, s.calc.core.numbers(),
                      s.calc.core.messages(), {});
-    window.show();
-    (void)QTest::qWaitForWindowExposed(&window);
+    showOpened(window);
     PauseMeter pauses;
     for (auto _ : state) {
         pauses.start();
@@ -256,8 +263,7 @@ void appendMillion(benchmark::State& state, bool fromFile)
     EmptySample s;
     TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core.edOp0, s.calc.core.numbers(),
                      s.calc.core.messages(), {});
-    window.show();
-    (void)QTest::qWaitForWindowExposed(&window);
+    showOpened(window);
     const QByteArray text = millionLines(fromFile);
     const QString path = s.dir.filePath(QStringLiteral("million.csv"));
     QFile file(path);
@@ -319,8 +325,7 @@ void BM_StatExportMillion(benchmark::State& state)
     MillionSample& s = million();
     TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core.edOp0, s.calc.core.numbers(),
                      s.calc.core.messages(), {});
-    window.show();
-    (void)QTest::qWaitForWindowExposed(&window);
+    showOpened(window);
     const QString path = s.dir.filePath(QStringLiteral("export.csv"));
     PauseMeter pauses;
     for (auto _ : state) {
@@ -340,6 +345,7 @@ void BM_StatAppendMillion(benchmark::State& state)
     MillionSample& s = million();
     TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core.edOp0, s.calc.core.numbers(),
                      s.calc.core.messages(), {});
+    window.sample().finishOpening();
     for (auto _ : state) {
         window.edNewNumber->setText(QStringLiteral("12.5"));
         window.btAppendClick();
@@ -353,6 +359,7 @@ void BM_StatPaste10000(benchmark::State& state)
     MillionSample& s = million();
     TfmMxStat window(s.data->taStat, s.data->share(), s.calc.core.edOp0, s.calc.core.numbers(),
                      s.calc.core.messages(), {});
+    window.sample().finishOpening();
     QString column;
     for (int i = 0; i < 10000; ++i)
         column += QString::number(i * 0.25) + QLatin1Char('\n');

@@ -3,17 +3,90 @@
 #include "tablestore/StoreError.h"
 #include "tablestore/StoreTable.h"
 
+#include <QElapsedTimer>
+
 #include <climits>
 
 namespace mx {
 
-StatSample::StatSample(StoreTable& table, const NumberSeparators& seps, QObject* parent)
+namespace {
+
+// One part of the counting holds the event loop this long at most, apart from its last read.
+constexpr qint64 kCountPartMs = 8;
+constexpr int kRowidsPerRead = 8192;
+
+} // namespace
+
+StatSample::StatSample(StoreTable& table, const NumberSeparators& seps, Opening opening,
+                       QObject* parent)
     : QAbstractTableModel(parent), m_table(table), m_rows(table, QStringLiteral("Number")),
       m_positions(m_rows, kPageSize), m_numbers(seps)
 {
     // One pass over the rowids counts the rows and notes where each page starts.
-    m_positions.rebuild();
+    if (opening == Opening::AtOnce) {
+        m_positions.rebuild();
+        m_count = m_positions.count();
+        return;
+    }
+    m_positions.restart();
+    const bool counted = countPart();
     m_count = m_positions.count();
+    m_counting.setInterval(0);
+    connect(&m_counting, &QTimer::timeout, this, &StatSample::countFromEventLoop);
+    if (!counted)
+        m_counting.start();
+}
+
+bool StatSample::countPart()
+{
+    QElapsedTimer clock;
+    clock.start();
+    bool counted = m_positions.extend(kRowidsPerRead);
+    while (!counted && clock.elapsed() < kCountPartMs)
+        counted = m_positions.extend(kRowidsPerRead);
+    return counted;
+}
+
+void StatSample::countFromEventLoop()
+{
+    try {
+        if (countPart())
+            m_counting.stop();
+    } catch (const StoreError& e) {
+        // The rows counted so far stay; a change of the sample tries the rest again.
+        m_counting.stop();
+        reportStoreFailure(QStringLiteral("Числа выборки не прочитаны.\r\r") + storeFailureText(e));
+    }
+    showCounted();
+}
+
+void StatSample::finishOpening()
+{
+    if (m_positions.complete()) {
+        m_counting.stop();
+        return;
+    }
+    m_counting.stop();
+    while (!m_positions.extend(kRowidsPerRead * 16)) {
+    }
+    showCounted();
+}
+
+void StatSample::showCounted()
+{
+    const qint64 counted = m_positions.count();
+    if (counted <= m_count)
+        return;
+    const int first = int(std::min<qint64>(m_count, INT_MAX));
+    const int last = int(std::min<qint64>(counted - 1, INT_MAX));
+    if (first < INT_MAX) {
+        beginInsertRows(QModelIndex(), first, last);
+        m_count = counted;
+        endInsertRows();
+    } else {
+        m_count = counted;
+    }
+    emit countChanged(m_count);
 }
 
 const TableRows::Row& StatSample::rowAt(qint64 row) const
@@ -69,6 +142,7 @@ void StatSample::append(std::span<const double> values)
 {
     if (values.empty())
         return;
+    finishOpening();
     m_rows.append(values); // throws before any row is shown when the store refuses
     showAppended(qint64(values.size()));
 }
@@ -77,6 +151,16 @@ void StatSample::showAppended(qint64 added)
 {
     if (added <= 0)
         return;
+    if (!m_positions.complete()) {
+        // Not reached through writer(), which counts the rest first; the rows just written
+        // are counted with the rest.
+        try {
+            finishOpening();
+        } catch (const StoreError& e) {
+            reportStoreFailure(QStringLiteral("Числа выборки не прочитаны.\r\r") + storeFailureText(e));
+        }
+        return;
+    }
     const int first = int(std::min<qint64>(m_count, INT_MAX));
     const int last = int(std::min<qint64>(m_count + added - 1, INT_MAX));
     forgetFrom(m_count);
@@ -93,6 +177,9 @@ void StatSample::showAppended(qint64 added)
 
 std::unique_ptr<RowWriter> StatSample::writer()
 {
+    // The rows it writes are shown after the counted ones: every row before them is counted
+    // first.
+    finishOpening();
     return std::make_unique<RowWriter>(m_table, QStringLiteral("Number"));
 }
 
@@ -100,6 +187,7 @@ void StatSample::removeAt(qint64 row)
 {
     if (row < 0 || row >= m_count)
         return;
+    finishOpening();
     const qint64 rowid = rowAt(row).rowid;
     if (rowid < 0)
         return;
@@ -115,6 +203,7 @@ void StatSample::removeAt(qint64 row)
 void StatSample::removeAll()
 {
     m_rows.removeAll();
+    m_counting.stop();
     m_positions.clear();
     beginResetModel();
     m_pages.clear();

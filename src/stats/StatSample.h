@@ -6,6 +6,7 @@
 #include "tablestore/TableRows.h"
 
 #include <QAbstractTableModel>
+#include <QTimer>
 
 #include <limits>
 #include <map>
@@ -27,7 +28,22 @@ class StatSample : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    StatSample(StoreTable& table, const NumberSeparators& seps, QObject* parent = nullptr);
+    // How the rows are counted (and where each page starts noted) when the sample opens: at
+    // once, or, for the window, a part of a few milliseconds at a time from the event loop
+    // after the first part, so that the grid shows its first page at once and the event loop
+    // never waits for a million rows to be counted.
+    enum class Opening { AtOnce, InSlices };
+
+    // Throws StoreError when the first part cannot be read.
+    StatSample(StoreTable& table, const NumberSeparators& seps, Opening opening = Opening::AtOnce,
+               QObject* parent = nullptr);
+
+    // While the rows are still being counted, count() and the grid's rows are the rows
+    // counted so far, growing as the counting goes on (countChanged() tells each part); no
+    // row beyond them is shown. A change of the sample first counts the rest at once.
+    bool opening() const { return m_counting.isActive(); }
+    // Counts the rest at once; throws StoreError (the counting can be tried again).
+    void finishOpening();
 
     qint64 count() const { return m_count; }
     double valueAt(qint64 row) const;
@@ -73,6 +89,11 @@ private:
     static constexpr int kPageSize = 256;
     static constexpr std::size_t kMaxPages = 64;
 
+    // Up to a few milliseconds of counting; true once every row is counted. Throws StoreError.
+    bool countPart();
+    void countFromEventLoop();
+    // Shows the rows counted since the last call.
+    void showCounted();
     const TableRows::Row& rowAt(qint64 row) const;
     // Forgets the cached pages from the one holding `row` on.
     void forgetFrom(qint64 row);
@@ -86,6 +107,7 @@ private:
     qint64 m_count = 0;
     mutable std::map<qint64, std::vector<TableRows::Row>> m_pages;
     mutable bool m_readFailureReported = false;
+    QTimer m_counting;
 };
 
 } // namespace mx

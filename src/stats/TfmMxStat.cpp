@@ -98,7 +98,8 @@ TfmMxStat::TfmMxStat(StoreTable& sample, StoreTable* share, NumericField& input,
                           Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint),
       m_share(share), m_input(input), m_numbers(numbers), m_messages(messages),
       m_showHelp(std::move(showHelp)), m_neighbour(neighbour),
-      m_sample(std::make_unique<StatSample>(sample, numbers.separators())),
+      m_sample(std::make_unique<StatSample>(sample, numbers.separators(),
+                                            StatSample::Opening::InSlices)),
       m_tasks(std::make_unique<SampleTaskRunner>(this))
 {
     setObjectName(QStringLiteral("fmMxStat"));
@@ -325,6 +326,8 @@ bool TfmMxStat::btCalcClick(std::function<void()> then)
 {
     if (busy())
         return false;
+    if (!sampleCounted())
+        return false;
     CheckRecordCount();
     if (m_sample->count() == 0) {
         warn(QStringLiteral("Выборка пуста: добавьте числа, чтобы вычислить среднее и сумму."));
@@ -548,12 +551,23 @@ void TfmMxStat::btExportClick()
 
 void TfmMxStat::exportFile(const QString& path)
 {
-    if (busy())
+    if (busy() || !sampleCounted())
         return;
     m_tasks->run(std::make_unique<SampleExport>(*m_sample, path), [this](SampleTask* task) {
         if (task && !task->error().isEmpty())
             warn(task->error());
     });
+}
+
+bool TfmMxStat::sampleCounted()
+{
+    try {
+        m_sample->finishOpening();
+        return true;
+    } catch (const StoreError& e) {
+        reportStoreFailure(QStringLiteral("Числа выборки не прочитаны.\r\r") + storeFailureText(e));
+        return false;
+    }
 }
 
 bool TfmMxStat::busy() const

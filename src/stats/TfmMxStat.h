@@ -130,6 +130,9 @@ private:
     void appendDone(SampleTask* task);
     void showMeasures();
     void deleteGridRecord();
+    // Every row of the sample counted, as a task over all of it needs; false (and the store's
+    // message) when the store refused.
+    bool sampleCounted();
     // A read or write of the store that failed: the error message, the program goes on.
     void reportStoreFailure(const QString& message);
     // The grid stands for the table's cursor: `row` (kept within the sample) becomes the

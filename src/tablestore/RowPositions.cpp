@@ -14,23 +14,51 @@ RowPositions::RowPositions(const TableRows& rows, int bucketSize)
 
 void RowPositions::rebuild()
 {
-    m_built = false;
+    restart();
+    // The pass counts the rows as well (a million in about the time of a count and a half).
+    try {
+        m_rows.scanRowids(std::numeric_limits<qint64>::min(), [this](qint64 rowid) { count(rowid); });
+    } catch (...) {
+        m_state = State::Stale;
+        throw;
+    }
+    m_state = State::Built;
+}
+
+void RowPositions::restart()
+{
+    m_state = State::Counting;
     m_buckets.clear();
     m_count = 0;
     m_lastRowid = 0;
-    // The pass counts the rows as well (a million in about the time of a count and a half).
-    m_rows.scanRowids(std::numeric_limits<qint64>::min(), [this](qint64 rowid) {
-        if (m_count % m_bucketSize == 0)
-            m_buckets.push_back({rowid, m_count});
-        ++m_count;
-        m_lastRowid = rowid;
-    });
-    m_built = true;
+}
+
+bool RowPositions::extend(int limit)
+{
+    if (m_state == State::Built)
+        return true;
+    if (m_state == State::Stale)
+        restart();
+    // Counted so far: the rows up to m_lastRowid, so the next part starts after it (the
+    // rowid before the first row for none).
+    const qint64 after = m_count == 0 ? std::numeric_limits<qint64>::min() : m_lastRowid;
+    const qint64 read = m_rows.scanRowids(after, [this](qint64 rowid) { count(rowid); }, limit);
+    if (read < limit)
+        m_state = State::Built;
+    return complete();
+}
+
+void RowPositions::count(qint64 rowid)
+{
+    if (m_count % m_bucketSize == 0)
+        m_buckets.push_back({rowid, m_count});
+    ++m_count;
+    m_lastRowid = rowid;
 }
 
 void RowPositions::ensureBuilt()
 {
-    if (!m_built)
+    if (m_state == State::Stale)
         rebuild();
 }
 
@@ -76,8 +104,12 @@ void RowPositions::addRun(qint64 rowid, qint64 n)
 
 void RowPositions::appended(qint64 added)
 {
-    if (added <= 0 || !m_built)
-        return; // an index not built yet reads the new rows when it is
+    if (added <= 0)
+        return;
+    if (m_state != State::Built) {
+        m_state = State::Stale; // an index not built yet reads the new rows when it is
+        return;
+    }
     try {
         // SQLite gives a row appended without a rowid the one after the table's largest, so
         // the new rows normally follow the last one without a gap: one read tells.
@@ -87,7 +119,7 @@ void RowPositions::appended(qint64 added)
         else
             m_rows.scanRowids(m_lastRowid, [this](qint64 rowid) { addRun(rowid, 1); });
     } catch (const StoreError&) {
-        m_built = false;
+        m_state = State::Stale;
     }
 }
 
@@ -103,10 +135,9 @@ void RowPositions::mergeAround(std::size_t bucket)
 
 void RowPositions::removed(qint64 position)
 {
-    if (!m_built)
-        return;
-    if (position < 0 || position >= m_count) {
-        m_built = false; // a report of a row it never counted: read the table again
+    if (m_state != State::Built || position < 0 || position >= m_count) {
+        // Not built yet, or a report of a row it never counted: read the table again.
+        m_state = State::Stale;
         return;
     }
     const std::size_t bucket = bucketOf(position);
@@ -123,7 +154,7 @@ void RowPositions::removed(qint64 position)
         try {
             m_lastRowid = m_rows.maxRowid();
         } catch (const StoreError&) {
-            m_built = false;
+            m_state = State::Stale;
         }
     }
 }
@@ -133,7 +164,7 @@ void RowPositions::clear()
     m_buckets.clear();
     m_count = 0;
     m_lastRowid = 0;
-    m_built = true;
+    m_state = State::Built;
 }
 
 } // namespace mx

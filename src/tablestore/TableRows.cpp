@@ -62,17 +62,24 @@ std::vector<TableRows::Row> TableRows::rowsAfter(qint64 rowid, int limit) const
     return select(">", rowid, limit);
 }
 
-void TableRows::scanRowids(qint64 rowid, const std::function<void(qint64)>& visit) const
+qint64 TableRows::scanRowids(qint64 rowid, const std::function<void(qint64)>& visit, qint64 limit) const
 {
-    Statement stmt(connection(), QStringLiteral("SELECT rowid FROM records WHERE rowid > ? ORDER BY rowid;"));
+    // A negative limit is none.
+    Statement stmt(connection(),
+                   QStringLiteral("SELECT rowid FROM records WHERE rowid > ? ORDER BY rowid LIMIT ?;"));
     if (!stmt.ok())
         fail();
     sqlite3_bind_int64(stmt.get(), 1, rowid);
+    sqlite3_bind_int64(stmt.get(), 2, limit);
+    qint64 visited = 0;
     int rc;
-    while ((rc = stmt.step()) == SQLITE_ROW)
+    while ((rc = stmt.step()) == SQLITE_ROW) {
         visit(sqlite3_column_int64(stmt.get(), 0));
+        ++visited;
+    }
     if (rc != SQLITE_DONE)
         fail();
+    return visited;
 }
 
 qint64 TableRows::maxRowid() const

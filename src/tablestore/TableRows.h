@@ -32,8 +32,9 @@ public:
     // Up to `limit` rows that follow the row `rowid`: the next page of a sequential read,
     // without counting the rows before it.
     std::vector<Row> rowsAfter(qint64 rowid, int limit) const;
-    // The rowid of every row after the row `rowid`, in order.
-    void scanRowids(qint64 rowid, const std::function<void(qint64)>& visit) const;
+    // The rowid of every row after the row `rowid`, in order, or of the first `limit` of
+    // them; how many were visited.
+    qint64 scanRowids(qint64 rowid, const std::function<void(qint64)>& visit, qint64 limit = -1) const;
     // The largest rowid; 0 for an empty table.
     qint64 maxRowid() const;
     // Every value in table order.

@@ -6,6 +6,7 @@
 #include "store/DataFolder.h"
 #include "store/TdmMxData.h"
 
+#include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -191,6 +192,56 @@ TEST_F(StatSampleTest, EveryPositionReadsItsRowAfterAppendsPastesAndDeletes)
         ASSERT_EQ(sample->count(), qint64(model.size())) << step.name;
         for (std::size_t at = model.size(); at-- > 0;)
             ASSERT_EQ(sample->valueAt(qint64(at)), model[at]) << step.name << " " << at;
+    }
+}
+
+// Opened for the window, a large sample shows at once the rows counted so far, each read
+// right, and grows to the whole as the event loop comes round; a change made meanwhile counts
+// the rest first. Each case opens the table as the case before left it.
+TEST_F(StatSampleTest, OpenedInSlicesItShowsTheRowsCountedSoFarAndAChangeCountsTheRestFirst)
+{
+    int argc = 0;
+    const QCoreApplication app(argc, nullptr); // for the counting's timer
+    std::vector<double> model(200000);
+    for (std::size_t i = 0; i < model.size(); ++i)
+        model[i] = double(i) * 0.5;
+    sample->append(model);
+    sample.reset();
+    struct Case
+    {
+        const char* name;
+        std::function<void(StatSample&, std::vector<double>&)> change; // none: the event loop's
+    };
+    const Case cases[] = {
+        {"CountedFromTheEventLoop", nullptr},
+        {"Append", [](StatSample& s, std::vector<double>& m) { s.append(std::vector<double>{-1.0}); m.push_back(-1.0); }},
+        {"Delete", [](StatSample& s, std::vector<double>& m) { s.removeAt(1); m.erase(m.begin() + 1); }},
+        {"DeleteAll", [](StatSample& s, std::vector<double>& m) { s.removeAll(); m.clear(); }},
+    };
+    for (const Case& c : cases) {
+        StatSample opened(data->taStat, NumberSeparators{}, StatSample::Opening::InSlices);
+        const auto shownRight = [&] {
+            const qint64 n = opened.count();
+            return opened.rowCount() == n && n > 0 && n <= qint64(model.size()) &&
+                   opened.valueAt(n - 1) == model[std::size_t(n - 1)];
+        };
+        EXPECT_TRUE(opened.opening()) << c.name;
+        EXPECT_TRUE(shownRight()) << c.name;
+        if (c.change) {
+            c.change(opened, model);
+        } else {
+            for (int i = 0; i < 100000 && opened.opening(); ++i) {
+                QCoreApplication::processEvents();
+                ASSERT_TRUE(shownRight()) << c.name;
+            }
+        }
+        EXPECT_FALSE(opened.opening()) << c.name;
+        ASSERT_EQ(opened.count(), qint64(model.size())) << c.name;
+        for (std::size_t at = 0; at < model.size(); at += model.size() / 2 + 1)
+            EXPECT_EQ(opened.valueAt(qint64(at)), model[at]) << c.name << " " << at;
+        if (!model.empty()) {
+            EXPECT_EQ(opened.valueAt(qint64(model.size()) - 1), model.back()) << c.name;
+        }
     }
 }
 

@@ -513,11 +513,21 @@ TEST_F(StoreTableTest, RowPositionsFindEveryRowAfterAppendsAndDeletes)
     };
     for (const Step& step : steps) {
         step.act();
-        // The index kept up to date, and one built afresh (with gaps in the rowids or not).
+        // The index kept up to date, one built afresh (with gaps in the rowids or not), and one
+        // built three rows at a time, which reads every row counted so far meanwhile.
         RowPositions fresh(rows, 4);
         fresh.rebuild();
-        for (RowPositions* index : {&positions, &fresh}) {
-            const char* which = index == &fresh ? " (fresh) " : " ";
+        RowPositions sliced(rows, 4);
+        sliced.restart();
+        while (!sliced.extend(3)) {
+            ASSERT_LE(sliced.count(), qint64(model.size())) << step.name;
+            const qint64 last = sliced.count() - 1;
+            const std::vector<TableRows::Row> page = sliced.rowsAt(last, 1);
+            ASSERT_EQ(page.size(), 1u) << step.name << " (sliced) " << last;
+            ASSERT_EQ(page.front().value, model[std::size_t(last)]) << step.name << " (sliced) " << last;
+        }
+        for (RowPositions* index : {&positions, &fresh, &sliced}) {
+            const char* which = index == &fresh ? " (fresh) " : index == &sliced ? " (sliced) " : " ";
             for (std::size_t at = model.size(); at-- > 0;) {
                 const std::vector<TableRows::Row> page = index->rowsAt(qint64(at), 3);
                 ASSERT_EQ(page.size(), std::min<std::size_t>(3, model.size() - at)) << step.name << which << at;
