@@ -21,8 +21,10 @@ public:
     // What the task is doing now, for its progress dialog.
     virtual QString stage() const = 0;
     // How many numbers it works on, as far as known before it starts: large tasks show
-    // their progress and can be cancelled.
+    // their progress and can be cancelled. A task that learns it only as it runs (a file
+    // still to be read) says kUnknownSize until then.
     virtual qint64 size() const = 0;
+    static constexpr qint64 kUnknownSize = -1;
 
     // Set when the task failed: the message for the user. Nothing was changed.
     const QString& error() const { return m_error; }

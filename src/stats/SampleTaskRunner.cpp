@@ -59,7 +59,8 @@ void SampleTaskRunner::run(std::unique_ptr<SampleTask> task, std::function<void(
 {
     if (m_task)
         return;
-    if (task->size() <= kAtOnce) {
+    const qint64 size = task->size();
+    if (size != SampleTask::kUnknownSize && size <= kAtOnce) {
         while (task->step()) {
         }
         done(task.get());
@@ -75,12 +76,12 @@ void SampleTaskRunner::run(std::unique_ptr<SampleTask> task, std::function<void(
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->setAutoClose(false);
     dialog->setAutoReset(false);
-    dialog->setMinimumDuration(m_task->size() > kDialogAtOnce ? 0 : kDialogAfterMs);
+    dialog->setMinimumDuration(size > kDialogAtOnce ? 0 : kDialogAfterMs);
     dialog->setValue(0);
     connect(dialog, &QProgressDialog::canceled, this, &SampleTaskRunner::cancel);
     m_dialog = dialog;
     // The dialog's own timer for showing itself would wait behind the turns' zero timer.
-    if (m_task->size() > kDialogAtOnce)
+    if (size > kDialogAtOnce)
         dialog->show();
     m_timer.start();
 }
@@ -106,6 +107,8 @@ void SampleTaskRunner::turn()
         return;
     }
     if (m_dialog) {
+        if (!m_dialog->isVisible() && m_task->size() > kDialogAtOnce)
+            m_dialog->show();
         m_dialog->setLabelText(m_task->stage());
         m_dialog->setValue(int(m_task->progress() * (kProgressSteps - 1)));
     }

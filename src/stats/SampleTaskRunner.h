@@ -19,6 +19,8 @@ namespace mx {
 // keeps painting and answering; meanwhile the program's input is held as by a modal dialog,
 // so that nothing changes the sample under the task, and a progress dialog with Cancel
 // shows (at once for a task over kDialogAtOnce numbers, else once it has run for a while).
+// A task of a size not yet known runs in slices, and shows its dialog at once when it learns
+// that it is that large.
 class SampleTaskRunner : public QObject
 {
     Q_OBJECT

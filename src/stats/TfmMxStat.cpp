@@ -4,6 +4,7 @@
 #include "SampleCalculation.h"
 #include "SampleChart.h"
 #include "SampleExport.h"
+#include "SampleImport.h"
 #include "SampleTaskRunner.h"
 #include "StatSample.h"
 #include "engine/NumberText.h"
@@ -21,9 +22,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -472,16 +471,9 @@ void TfmMxStat::deleteGridRecord()
         btDeleteClick();
 }
 
-void TfmMxStat::pasteNumbers(const QString& text)
-{
-    appendColumn(text.toUtf8(), false, QString(), QStringLiteral("В буфере обмена нет чисел."));
-}
 
-void TfmMxStat::appendColumn(QByteArray text, bool fromFile, const QString& context,
-                             const QString& noNumbers)
+void TfmMxStat::commitGridEdit()
 {
-    if (busy())
-        return;
     // An edit still open in the grid is written first: nothing else may write the table
     // while the column is written.
     if (QWidget* editor = dgStat->indexWidget(dgStat->currentIndex())) {
@@ -490,9 +482,16 @@ void TfmMxStat::appendColumn(QByteArray text, bool fromFile, const QString& cont
                                   Q_ARG(QAbstractItemDelegate::EndEditHint,
                                         QAbstractItemDelegate::NoHint));
     }
-    NumberColumn column(std::move(text), fromFile ? NumberColumn::Source::File : NumberColumn::Source::Pasted,
-                        m_numbers);
-    m_tasks->run(std::make_unique<BulkAppend>(*m_sample, std::move(column), context, noNumbers),
+}
+
+void TfmMxStat::pasteNumbers(const QString& text)
+{
+    if (busy())
+        return;
+    commitGridEdit();
+    NumberColumn column(text.toUtf8(), NumberColumn::Source::Pasted, m_numbers);
+    m_tasks->run(std::make_unique<BulkAppend>(*m_sample, std::move(column), QString(),
+                                              QStringLiteral("В буфере обмена нет чисел.")),
                  [this](SampleTask* task) { appendDone(task); });
 }
 
@@ -521,19 +520,11 @@ void TfmMxStat::btImportClick()
 
 void TfmMxStat::importFile(const QString& path)
 {
-    const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        warn(QStringLiteral("Файл «%1» не прочитан.\r\r%2").arg(name, file.errorString()));
+    if (busy())
         return;
-    }
-    QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        warn(QStringLiteral("Файл «%1» не прочитан.\r\r%2").arg(name, file.errorString()));
-        return;
-    }
-    appendColumn(std::move(text), true, QStringLiteral("Файл «%1».\r").arg(name),
-                 QStringLiteral("В файле нет чисел."));
+    commitGridEdit();
+    m_tasks->run(std::make_unique<SampleImport>(*m_sample, path, m_numbers),
+                 [this](SampleTask* task) { appendDone(task); });
 }
 
 void TfmMxStat::btExportClick()

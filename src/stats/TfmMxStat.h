@@ -126,7 +126,8 @@ private:
     void FormDestroy();
     // Appends one value that has passed its checks; false when the store refused it.
     bool appendValues(std::span<const double> values);
-    void appendColumn(QByteArray text, bool fromFile, const QString& context, const QString& noNumbers);
+    // An edit still open in the grid written before a column is appended.
+    void commitGridEdit();
     void appendDone(SampleTask* task);
     void showMeasures();
     void deleteGridRecord();

@@ -14,6 +14,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
@@ -369,6 +371,74 @@ TEST_F(StatWindowTest, ALargePasteRunsInSlicesAndItsCancelAppendsNothing)
     reader.reset();
     EXPECT_EQ(data->taStat.cursor().recordCount(), 150000);
     EXPECT_TRUE(app.messages.messages.empty());
+}
+
+// A file is read on a worker thread and its column appended all or none, with the messages
+// of old; a large one shows its progress once read, and its cancel appends nothing.
+TEST_F(StatWindowTest, AnImportReadsItsFileOffTheEventLoopAndAppendsAllOrNone)
+{
+    const QDir folder(app.baseDir());
+    const auto write = [&folder](const char* name, const QByteArray& text) {
+        QFile file(folder.filePath(QLatin1String(name)));
+        return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    };
+    const auto import = [this, &folder](const char* name) {
+        stat()->importFile(folder.filePath(QLatin1String(name)));
+        for (int i = 0; i < 100000 && stat()->busy(); ++i)
+            QCoreApplication::processEvents();
+    };
+    struct Case
+    {
+        const char* name;
+        const char* file;
+        const char* text; // nullptr: no such file
+        std::vector<double> appended;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"Numbers", "good.csv", "Number\n1\n2.5\n", {1, 2.5}, nullptr},
+        {"NoSuchFile", "missing.csv", nullptr, {}, "Файл «missing.csv» не прочитан.\r\r"},
+        {"ABadLine", "bad.csv", "3\nx\n", {}, "Файл «bad.csv».\rСтрока 2: «x» — не число."},
+        {"NoNumbers", "empty.csv", "Number\n", {}, "Файл «empty.csv».\rВ файле нет чисел."},
+    };
+    for (const Case& c : cases) {
+        app.messages.messages.clear();
+        if (c.text) {
+            ASSERT_TRUE(write(c.file, c.text)) << c.name;
+        }
+        const std::vector<double> before = stat()->sample().values();
+        import(c.file);
+        std::vector<double> expected = before;
+        expected.insert(expected.end(), c.appended.begin(), c.appended.end());
+        EXPECT_EQ(stat()->sample().values(), expected) << c.name;
+        if (c.message) {
+            ASSERT_EQ(app.messages.messages.size(), 1u) << c.name;
+            EXPECT_TRUE(app.messages.texts().front().startsWith(QString::fromUtf8(c.message)))
+                << c.name << ": " << qPrintable(app.messages.texts().front());
+        } else {
+            EXPECT_TRUE(app.messages.messages.empty()) << c.name;
+        }
+    }
+
+    QByteArray large;
+    for (int i = 0; i < 150000; ++i)
+        large += QByteArray::number(i) + '\n';
+    ASSERT_TRUE(write("large.csv", large));
+    const qint64 count = stat()->sample().count();
+    stat()->importFile(folder.filePath(QStringLiteral("large.csv")));
+    ASSERT_TRUE(stat()->busy());
+    QPointer<QProgressDialog> progress;
+    for (int i = 0; i < 100000 && stat()->busy() && !(progress && progress->isVisible()); ++i) {
+        QCoreApplication::processEvents();
+        progress = stat()->findChild<QProgressDialog*>("dlgSampleProgress");
+    }
+    ASSERT_TRUE(progress && progress->isVisible()); // once the file is read: it is large
+    auto* cancel = progress->findChild<QPushButton*>();
+    ASSERT_NE(cancel, nullptr);
+    cancel->click();
+    EXPECT_FALSE(stat()->busy());
+    EXPECT_EQ(stat()->sample().count(), count);
+    EXPECT_EQ(field(Id::Count), QString::number(count));
 }
 
 TEST_F(StatWindowTest, ControlsAreNamedForAssistiveTechnology)
