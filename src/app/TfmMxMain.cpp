@@ -14,6 +14,7 @@
 #include "store/WindowPlace.h"
 #include "tablestore/StoreError.h"
 #include "texts/ApplyInterfaceText.h"
+#include "texts/CaptionColours.h"
 #include "texts/HelpContext.h"
 #include "texts/MessagePort.h"
 #include "texts/Readout.h"
@@ -33,21 +34,6 @@
 namespace mx {
 
 namespace {
-
-QColor captionColour(KeyColour colour)
-{
-    switch (colour) {
-    case KeyColour::Red:
-        return QColor(Qt::red);
-    case KeyColour::Fuchsia:
-        return QColor(0xff, 0x00, 0xff);
-    case KeyColour::Blue:
-        return QColor(Qt::blue);
-    case KeyColour::Green:
-        return QColor(0x00, 0x80, 0x00);
-    }
-    return QColor(Qt::black);
-}
 
 // The character a key press types, with Backspace and Enter given their control codes.
 QChar typedCharacter(const QKeyEvent& event)
@@ -78,7 +64,8 @@ constexpr int kKeypadWidth = TfmMxMain::kBaseWidth - 2 * kKeypadLeft;
 
 TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& saved,
                      const NumberSeparators& seps, ScriptScope& scripts, QWidget* parent)
-    : QMainWindow(parent), m_messages(messages), m_saved(saved), m_mono(fixedPitchFont())
+    : QMainWindow(parent), m_messages(messages), m_saved(saved), m_mono(fixedPitchFont()),
+      m_captions(new CaptionColours(this))
 {
     setObjectName(QStringLiteral("fmMxMain"));
     setProperty("helpContext", int(hcMainWindow));
@@ -328,10 +315,7 @@ void TfmMxMain::buildKeypad(QWidget* area)
         bt->setObjectName(QString::fromLatin1(key.name));
         bt->setGeometry(key.x, key.y, key.width, key.height);
         bt->setAutoDefault(false);
-        QPalette pal = bt->palette();
-        pal.setColor(QPalette::Active, QPalette::ButtonText, captionColour(key.colour));
-        pal.setColor(QPalette::Inactive, QPalette::ButtonText, captionColour(key.colour));
-        bt->setPalette(pal);
+        m_captions->assign(bt, key.colour);
         bt->setEnabled(Keypad::isActive(key.id));
         m_buttons[key.id] = bt;
         const KeyId id = key.id;

@@ -26,6 +26,7 @@ class QSlider;
 namespace mx {
 
 class CalcCore;
+class CaptionColours;
 class ClassicRecord;
 class FormulaCalc;
 class FormulaFrame;
@@ -173,6 +174,8 @@ private:
     Announcer m_announcer;
     // The fixed-pitch face of the registers, the tape and the formula line, resolved once.
     QFont m_mono;
+    // Decides the keys' caption colours against the palette the window has.
+    CaptionColours* m_captions;
     bool m_saveDone = false;
     std::unique_ptr<CalcCore> m_core;
     std::unique_ptr<Keypad> m_keypad;

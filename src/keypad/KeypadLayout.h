@@ -1,5 +1,7 @@
 #pragma once
 
+#include "texts/CaptionRole.h"
+
 #include <QString>
 
 #include <span>
@@ -14,7 +16,8 @@ enum class KeyId {
     Back, CE, C, CH, PH
 };
 
-enum class KeyColour { Red, Fuchsia, Blue, Green };
+// A key's caption colour is one of the caption roles.
+using KeyColour = CaptionRole;
 
 // What a key's press has a screen reader say, beyond the key itself: nothing (the typed
 // character is echoed already), the input field, the input field only when the press changed

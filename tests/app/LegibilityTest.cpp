@@ -1,0 +1,236 @@
+#include "RunningShell.h"
+#include "app/MainCommands.h"
+#include "app/StatLink.h"
+#include "app/TfmMxMain.h"
+#include "dialogs/TfmMxMsg.h"
+#include "stats/TfmMxStat.h"
+#include "texts/ContrastColour.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHash>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace mx;
+using mx::test::RunningShell;
+
+namespace {
+
+// Where a control draws its caption: inside a push button's frame, after a check box's or
+// radio button's indicator, inside a label's frame.
+QRect captionArea(const QWidget* w)
+{
+    if (qobject_cast<const QPushButton*>(w))
+        return w->rect().adjusted(4, 4, -4, -4);
+    if (qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w)) {
+        const int indicator = w->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w) +
+                              w->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, w);
+        return w->rect().adjusted(indicator, 0, 0, 0);
+    }
+    return static_cast<const QLabel*>(w)->contentsRect();
+}
+
+QString caption(const QWidget* w)
+{
+    if (auto* b = qobject_cast<const QAbstractButton*>(w))
+        return b->text();
+    if (auto* l = qobject_cast<const QLabel*>(w); l && l->pixmap().isNull())
+        return l->text();
+    return QString();
+}
+
+QRgb commonest(const QImage& image, const QRect& area)
+{
+    QHash<QRgb, int> counts;
+    QRgb colour = 0;
+    int most = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const int n = ++counts[image.pixel(x, y)];
+            if (n > most) {
+                most = n;
+                colour = image.pixel(x, y);
+            }
+        }
+    }
+    return colour;
+}
+
+// The contrast of a caption as painted: the colour the control writes it in (active and
+// inactive) against the ground read from a grab of it, the commonest colour of its caption's
+// area, or of each row that holds ink in a push button, whose style may run a gradient down
+// it. The worst row counts.
+double paintedContrast(QWidget* w)
+{
+    const QImage image = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect area = captionArea(w).intersected(image.rect());
+    const bool byRow = qobject_cast<QPushButton*>(w);
+    const QColor inks[] = {w->palette().color(QPalette::Active, w->foregroundRole()),
+                           w->palette().color(QPalette::Inactive, w->foregroundRole())};
+    const QColor whole(commonest(image, area));
+    double worst = 21;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const QRect row(area.left(), y, area.width(), 1);
+        const QColor ground = byRow ? QColor(commonest(image, row)) : whole;
+        bool ink = false;
+        for (int x = row.left(); x <= row.right() && !ink; ++x)
+            ink = contrastRatio(QColor(image.pixel(x, y)), ground) >= 1.5;
+        if (!ink)
+            continue;
+        for (const QColor& c : inks)
+            worst = std::min(worst, contrastRatio(c, ground));
+    }
+    return worst;
+}
+
+// The enabled, shown buttons and labels with a caption of a window (not of a window it owns)
+// whose painted contrast is below 4.5:1.
+QStringList illegible(QWidget* window)
+{
+    QStringList faults;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->window() != window || !w->isVisibleTo(window) || !w->isEnabled() ||
+            caption(w).trimmed().isEmpty())
+            continue;
+        const double contrast = paintedContrast(w);
+        if (contrast < kTextContrast)
+            faults << QStringLiteral("%1 \"%2\" %3:1")
+                          .arg(w->objectName(), caption(w))
+                          .arg(contrast, 0, 'f', 2);
+    }
+    return faults;
+}
+
+// The faults that `check` finds in the modal dialog `open` brings up, read while it shows.
+QStringList inModal(const std::function<void()>& open,
+                    const std::function<QStringList(QWidget*)>& check)
+{
+    QStringList faults = {QStringLiteral("no modal dialog showed")};
+    QTimer::singleShot(0, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            faults = check(dialog);
+            dialog->close();
+        }
+    });
+    open();
+    return faults;
+}
+
+QPalette darkPalette()
+{
+    QPalette p(QColor(0x35, 0x35, 0x35), QColor(0x2b, 0x2b, 0x2b));
+    p.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+    p.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
+    p.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    p.setColor(QPalette::Base, QColor(0x2b, 0x2b, 0x2b));
+    p.setColor(QPalette::AlternateBase, QColor(0x3a, 0x3a, 0x3a));
+    p.setColor(QPalette::Highlight, QColor(0x15, 0x53, 0x9e));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
+    return p;
+}
+
+// White on black with a yellow selection, as the desktops' high-contrast themes have it.
+QPalette highContrastPalette()
+{
+    QPalette p(Qt::white, Qt::black, QColor(0x80, 0x80, 0x80), QColor(0x40, 0x40, 0x40),
+               QColor(0x60, 0x60, 0x60), Qt::white, Qt::white, Qt::black, Qt::black);
+    p.setColor(QPalette::Highlight, Qt::yellow);
+    p.setColor(QPalette::HighlightedText, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+    return p;
+}
+
+// The application's palette switched as a desktop switches its theme; the windows take it
+// from their event queue.
+void switchPalette(const QPalette& palette)
+{
+    QApplication::setPalette(palette);
+    QCoreApplication::processEvents();
+}
+
+struct PaletteCase
+{
+    const char* name;
+    std::function<QPalette()> palette; // empty: the palette the program starts with
+};
+
+class Legibility : public testing::TestWithParam<PaletteCase>
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(app.start());
+        m_started = QApplication::palette();
+    }
+    void TearDown() override { switchPalette(m_started); }
+
+    RunningShell app;
+    QPalette m_started;
+};
+
+// The windows are made under the palette the program starts with; the palette of the row is
+// set while they run, as a desktop switching its theme does.
+TEST_P(Legibility, EveryCaptionOfEveryWindowReachesTheContrast)
+{
+    if (GetParam().palette)
+        switchPalette(GetParam().palette());
+    TfmMxMain& main = app.window();
+    main.cbClsHistory->setChecked(true); // with CH and PH
+    main.cbClsFormula->setChecked(true);
+    EXPECT_EQ(illegible(&main), QStringList()) << "main window";
+
+    main.button(KeyId::Sta)->click();
+    TfmMxStat* stat = app.commands().stats().statWindow();
+    ASSERT_NE(stat, nullptr);
+    EXPECT_EQ(illegible(stat), QStringList()) << "statistics window";
+
+    EXPECT_EQ(inModal([&] { app.commands().Tools_Options->trigger(); }, illegible), QStringList())
+        << "options dialog";
+
+    TfmMxMsg msg;
+    msg.setup(QStringLiteral("Сохранить?"), mkConfirmation,
+              MsgButtons(mbYesNo | msgButtonSet(mbCancel)), hcMessages);
+    msg.show();
+    EXPECT_EQ(illegible(&msg), QStringList()) << "message dialog";
+}
+
+INSTANTIATE_TEST_SUITE_P(Palettes, Legibility, testing::Values(
+    PaletteCase{"AsStarted", {}},
+    PaletteCase{"Dark", darkPalette},
+    PaletteCase{"HighContrast", highContrastPalette}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(LegibilityTheme, SwitchingThePaletteRecoloursTheKeysAndSwitchingBackRestoresThem)
+{
+    RunningShell app;
+    ASSERT_TRUE(app.start());
+    const QPalette started = QApplication::palette();
+    QList<QColor> before;
+    for (const KeyId id : {KeyId::MC, KeyId::Sin, KeyId::D7})
+        before << app.window().button(id)->palette().color(QPalette::ButtonText);
+
+    switchPalette(darkPalette());
+    for (int i = 0; i < 3; ++i) {
+        QPushButton* key = app.window().button(std::array{KeyId::MC, KeyId::Sin, KeyId::D7}[i]);
+        EXPECT_NE(key->palette().color(QPalette::ButtonText), before[i]) << key->text().toStdString();
+        EXPECT_GE(paintedContrast(key), kTextContrast) << key->text().toStdString();
+    }
+    switchPalette(started);
+    for (int i = 0; i < 3; ++i) {
+        QPushButton* key = app.window().button(std::array{KeyId::MC, KeyId::Sin, KeyId::D7}[i]);
+        EXPECT_EQ(key->palette().color(QPalette::ButtonText), before[i]) << key->text().toStdString();
+    }
+}
+
+} // namespace
