@@ -1,5 +1,7 @@
 #include "SampleChart.h"
 
+#include "texts/ContrastColour.h"
+
 #include <QHelpEvent>
 #include <QImage>
 #include <QPainter>
@@ -14,10 +16,22 @@ namespace {
 
 constexpr double kMargin = 8;
 constexpr double kBoxHeight = 36;
+// The picture's own hues, as on paper.
 const QColor kBarFill(120, 160, 210);
 const QColor kBarLine(60, 90, 140);
 const QColor kBoxFill(235, 225, 160);
 const QColor kMedian(180, 30, 30);
+// Lines and shapes that carry meaning need 3:1 against what they stand on (WCAG's contrast
+// for graphics); a filled area only needs to stand out from the ground.
+constexpr double kLineContrast = 3.0;
+constexpr double kFillContrast = 1.5;
+
+QColor blend(const QColor& from, const QColor& to, double share)
+{
+    auto mix = [share](int a, int b) { return int(a + (b - a) * share + 0.5); };
+    return QColor(mix(from.red(), to.red()), mix(from.green(), to.green()),
+                  mix(from.blue(), to.blue()));
+}
 
 } // namespace
 
@@ -114,25 +128,45 @@ bool SampleChart::event(QEvent* event)
     return QWidget::event(event);
 }
 
+SampleChart::Colours SampleChart::screenColours(const QPalette& palette)
+{
+    Colours c;
+    c.ground = palette.color(QPalette::Base);
+    c.text = palette.color(QPalette::Text);
+    c.axis = shadeWithContrast(palette.color(QPalette::Mid), c.ground, kLineContrast);
+    c.barLine = shadeWithContrast(kBarLine, c.ground, kLineContrast);
+    c.barFill = shadeWithContrast(kBarFill, c.ground, kFillContrast);
+    // The box is a pale tint of its hue on a light ground and a dim one on a dark ground, so
+    // that the median and the outline keep their contrast on it.
+    c.boxFill = relativeLuminance(c.ground) > 0.4 ? kBoxFill : blend(c.ground, kBoxFill, 0.3);
+    c.median = shadeWithContrast(kMedian, c.boxFill, kLineContrast);
+    return c;
+}
+
+SampleChart::Colours SampleChart::paperColours()
+{
+    return {Qt::white, Qt::black, Qt::gray, kBarFill, kBarLine, kBoxFill, kMedian};
+}
+
 void SampleChart::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    paint(painter, size());
+    paint(painter, size(), screenColours(palette()));
 }
 
 QImage SampleChart::image() const
 {
     QImage out(size(), QImage::Format_RGB32);
     QPainter painter(&out);
-    paint(painter, size());
+    paint(painter, size(), paperColours());
     return out;
 }
 
-void SampleChart::paint(QPainter& painter, QSizeF size) const
+void SampleChart::paint(QPainter& painter, QSizeF size, const Colours& colours) const
 {
-    painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
+    painter.fillRect(QRectF(QPointF(0, 0), size), colours.ground);
     painter.setFont(font());
-    painter.setPen(Qt::black);
+    painter.setPen(colours.text);
     const Frame f = frame(size);
     if (m_picture.empty()) {
         painter.drawText(QRectF(QPointF(0, 0), size), Qt::AlignCenter | Qt::TextWordWrap,
@@ -144,21 +178,21 @@ void SampleChart::paint(QPainter& painter, QSizeF size) const
     painter.drawText(f.title, Qt::AlignRight | Qt::AlignVCenter,
                      QStringLiteral("наибольший столбец: %1").arg(m_picture.largestCount));
     painter.setRenderHint(QPainter::Antialiasing, true);
-    paintBars(painter, f.bars);
-    paintBox(painter, f.box);
-    painter.setPen(Qt::black);
+    paintBars(painter, f.bars, colours);
+    paintBox(painter, f.box, colours);
+    painter.setPen(colours.text);
     painter.drawText(f.scale, Qt::AlignLeft | Qt::AlignVCenter, m_numberText(m_picture.min));
     painter.drawText(f.scale, Qt::AlignRight | Qt::AlignVCenter, m_numberText(m_picture.max));
 }
 
-void SampleChart::paintBars(QPainter& painter, const QRectF& area) const
+void SampleChart::paintBars(QPainter& painter, const QRectF& area, const Colours& colours) const
 {
-    painter.setPen(QPen(Qt::gray, 1));
+    painter.setPen(QPen(colours.axis, 1));
     painter.drawLine(area.bottomLeft(), area.bottomRight());
     const int bins = m_picture.bins();
     const double width = area.width() / bins;
-    painter.setPen(QPen(kBarLine, 1));
-    painter.setBrush(kBarFill);
+    painter.setPen(QPen(colours.barLine, 1));
+    painter.setBrush(colours.barFill);
     for (int i = 0; i < bins; ++i) {
         const qint64 count = m_picture.counts[std::size_t(i)];
         if (count == 0)
@@ -170,7 +204,7 @@ void SampleChart::paintBars(QPainter& painter, const QRectF& area) const
     }
 }
 
-void SampleChart::paintBox(QPainter& painter, const QRectF& area) const
+void SampleChart::paintBox(QPainter& painter, const QRectF& area, const Colours& colours) const
 {
     const BoxPlot& b = m_picture.box;
     const double mid = area.center().y();
@@ -181,20 +215,20 @@ void SampleChart::paintBox(QPainter& painter, const QRectF& area) const
     const double boxTop = area.top() + area.height() * 0.2;
     const double boxBottom = area.bottom() - area.height() * 0.2;
 
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(colours.text, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawLine(QPointF(low, mid), QPointF(q1, mid));
     painter.drawLine(QPointF(q3, mid), QPointF(high, mid));
     const double cap = area.height() * 0.15;
     painter.drawLine(QPointF(low, mid - cap), QPointF(low, mid + cap));
     painter.drawLine(QPointF(high, mid - cap), QPointF(high, mid + cap));
-    painter.setBrush(kBoxFill);
+    painter.setBrush(colours.boxFill);
     painter.drawRect(QRectF(QPointF(q1, boxTop), QPointF(std::max(q3, q1 + 1), boxBottom)));
-    painter.setPen(QPen(kMedian, 2));
+    painter.setPen(QPen(colours.median, 2));
     const double median = xOf(b.median, area);
     painter.drawLine(QPointF(median, boxTop), QPointF(median, boxBottom));
 
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(colours.text, 1));
     painter.setBrush(Qt::NoBrush);
     for (const double x : b.outliers)
         painter.drawEllipse(QPointF(xOf(x, area), mid), 2.5, 2.5);

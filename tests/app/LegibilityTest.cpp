@@ -3,6 +3,8 @@
 #include "app/StatLink.h"
 #include "app/TfmMxMain.h"
 #include "dialogs/TfmMxMsg.h"
+#include "stats/OrderMeasures.h"
+#include "stats/SampleChart.h"
 #include "stats/TfmMxStat.h"
 #include "texts/ContrastColour.h"
 
@@ -230,6 +232,36 @@ TEST(LegibilityTheme, SwitchingThePaletteRecoloursTheKeysAndSwitchingBackRestore
     for (int i = 0; i < 3; ++i) {
         QPushButton* key = app.window().button(std::array{KeyId::MC, KeyId::Sin, KeyId::D7}[i]);
         EXPECT_EQ(key->palette().color(QPalette::ButtonText), before[i]) << key->text().toStdString();
+    }
+}
+
+// The picture of the sample stands on the palette's ground with its bars set off from it;
+// copied, it stays black on white as on paper.
+TEST(LegibilityChart, TheSamplePictureIsPaintedInThePalettesColoursAndCopiedAsOnPaper)
+{
+    const std::vector<double> sample = {1, 2, 2, 3, 3, 3, 3, 4, 4, 5, 6, 12};
+    SampleChart chart([](double v) { return QString::number(v); });
+    chart.resize(400, 360);
+    chart.setPicture(computeSamplePicture(sample, computeOrderMeasures(std::span(sample))));
+    for (const QPalette& palette : {QApplication::palette(), darkPalette(), highContrastPalette()}) {
+        chart.setPalette(palette);
+        const QColor ground = palette.color(QPalette::Base);
+        SCOPED_TRACE(ground.name().toStdString());
+        const QImage shot = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(QColor(commonest(shot, shot.rect())), ground);
+        // The bars' fill: the commonest colour inside the picture's middle, over the bars.
+        const QRect bars(60, 120, 280, 100);
+        QHash<QRgb, int> counts;
+        for (int y = bars.top(); y <= bars.bottom(); ++y)
+            for (int x = bars.left(); x <= bars.right(); ++x)
+                if (QColor(shot.pixel(x, y)) != ground)
+                    ++counts[shot.pixel(x, y)];
+        ASSERT_FALSE(counts.isEmpty());
+        const QRgb fill = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                                           [](auto a, auto b) { return a.second < b.second; })->first;
+        EXPECT_GE(contrastRatio(QColor(fill), ground), 1.5);
+        const QImage copied = chart.image();
+        EXPECT_EQ(QColor(commonest(copied, copied.rect())), QColor(Qt::white));
     }
 }
 
