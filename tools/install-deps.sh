@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ make cmake ninja-build pkg-config
-    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev fontconfig
+    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-gtk-platformtheme libgl-dev fontconfig
     libsqlcipher-dev libssl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils libxcb1-dev openbox fonts-dejavu-core

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTimer>
 
@@ -112,6 +113,36 @@ QStringList illegible(QWidget* window)
     return faults;
 }
 
+// The shown captions of a window (not of a window it owns) wider than the room their
+// control gives them; word-wrapped and rich-text labels find their own room.
+QStringList cutCaptions(QWidget* window)
+{
+    QStringList faults;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        QString text = caption(w);
+        if (w->window() != window || !w->isVisibleTo(window) || text.trimmed().isEmpty())
+            continue;
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            if (l->wordWrap() || Qt::mightBeRichText(text))
+                continue;
+        } else {
+            text.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
+        }
+        const QFontMetricsF metrics(w->font());
+        double widest = 0;
+        for (const QString& line : text.split(u'\n'))
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        // A push button's caption may run up to its edges; the others have their own area.
+        const int room = qobject_cast<QPushButton*>(w) ? w->width() : captionArea(w).width();
+        if (widest > room + 0.5)
+            faults << QStringLiteral("%1 \"%2\" needs %3, has %4")
+                          .arg(w->objectName(), text)
+                          .arg(widest, 0, 'f', 1)
+                          .arg(room);
+    }
+    return faults;
+}
+
 // The faults that `check` finds in the modal dialog `open` brings up, read while it shows.
 QStringList inModal(const std::function<void()>& open,
                     const std::function<QStringList(QWidget*)>& check)
@@ -167,6 +198,11 @@ struct PaletteCase
     std::function<QPalette()> palette; // empty: the palette the program starts with
 };
 
+void PrintTo(const PaletteCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class Legibility : public testing::TestWithParam<PaletteCase>
 {
 protected:
@@ -207,11 +243,47 @@ TEST_P(Legibility, EveryCaptionOfEveryWindowReachesTheContrast)
     EXPECT_EQ(illegible(&msg), QStringList()) << "message dialog";
 }
 
+// Run once more at the scale factors 1.25, 1.5 and 2 (QT_SCALE_FACTOR, see the test list).
+TEST(LegibilityScale, NoCaptionOfAnyWindowIsWiderThanItsControl)
+{
+    RunningShell app;
+    ASSERT_TRUE(app.start());
+    TfmMxMain& main = app.window();
+    main.cbClsHistory->setChecked(true);
+    main.cbClsFormula->setChecked(true);
+    main.cbClsInv->setChecked(true); // ASin, ACos, ATg
+    EXPECT_EQ(cutCaptions(&main), QStringList()) << "main window";
+
+    main.button(KeyId::Sta)->click();
+    TfmMxStat* stat = app.commands().stats().statWindow();
+    ASSERT_NE(stat, nullptr);
+    EXPECT_EQ(cutCaptions(stat), QStringList()) << "statistics window";
+
+    EXPECT_EQ(inModal([&] { app.commands().Tools_Options->trigger(); }, cutCaptions), QStringList())
+        << "options dialog";
+
+    TfmMxMsg msg;
+    msg.setup(QStringLiteral("Сохранить?"), mkConfirmation,
+              MsgButtons(mbYesNo | msgButtonSet(mbCancel)), hcMessages);
+    msg.show();
+    EXPECT_EQ(cutCaptions(&msg), QStringList()) << "message dialog";
+}
+
 INSTANTIATE_TEST_SUITE_P(Palettes, Legibility, testing::Values(
     PaletteCase{"AsStarted", {}},
     PaletteCase{"Dark", darkPalette},
     PaletteCase{"HighContrast", highContrastPalette}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// Where the desktop's dark theme is asked for (Qt's GTK platform theme with a ":dark" GTK
+// theme), the program starts in it, so that the rows "AsStarted" above read the windows in it.
+TEST(LegibilityTheme, TheDesktopsDarkThemeIsInForceWhereAskedFor)
+{
+    if (!qEnvironmentVariable("GTK_THEME").endsWith(QLatin1String(":dark")))
+        GTEST_SKIP() << "no dark desktop theme asked for";
+    EXPECT_LT(relativeLuminance(QApplication::palette().color(QPalette::Window)), 0.1);
+    EXPECT_GT(relativeLuminance(QApplication::palette().color(QPalette::WindowText)), 0.5);
+}
 
 TEST(LegibilityTheme, SwitchingThePaletteRecoloursTheKeysAndSwitchingBackRestoresThem)
 {
@@ -245,21 +317,21 @@ TEST(LegibilityChart, TheSamplePictureIsPaintedInThePalettesColoursAndCopiedAsOn
     chart.setPicture(computeSamplePicture(sample, computeOrderMeasures(std::span(sample))));
     for (const QPalette& palette : {QApplication::palette(), darkPalette(), highContrastPalette()}) {
         chart.setPalette(palette);
-        const QColor ground = palette.color(QPalette::Base);
-        SCOPED_TRACE(ground.name().toStdString());
+        const QRgb ground = palette.color(QPalette::Base).rgb();
+        SCOPED_TRACE(QColor(ground).name().toStdString());
         const QImage shot = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(QColor(commonest(shot, shot.rect())), ground);
+        EXPECT_EQ(commonest(shot, shot.rect()), ground);
         // The bars' fill: the commonest colour inside the picture's middle, over the bars.
         const QRect bars(60, 120, 280, 100);
         QHash<QRgb, int> counts;
         for (int y = bars.top(); y <= bars.bottom(); ++y)
             for (int x = bars.left(); x <= bars.right(); ++x)
-                if (QColor(shot.pixel(x, y)) != ground)
+                if (shot.pixel(x, y) != ground)
                     ++counts[shot.pixel(x, y)];
         ASSERT_FALSE(counts.isEmpty());
         const QRgb fill = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
                                            [](auto a, auto b) { return a.second < b.second; })->first;
-        EXPECT_GE(contrastRatio(QColor(fill), ground), 1.5);
+        EXPECT_GE(contrastRatio(QColor(fill), QColor(ground)), 1.5);
         const QImage copied = chart.image();
         EXPECT_EQ(QColor(commonest(copied, copied.rect())), QColor(Qt::white));
     }

@@ -17,6 +17,11 @@ struct ContrastCase
     double ratio;
 };
 
+void PrintTo(const ContrastCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class ContrastRatio : public testing::TestWithParam<ContrastCase>
 {
 };
@@ -44,6 +49,11 @@ struct GroundCase
     const char* name;
     QRgb ground;
 };
+
+void PrintTo(const GroundCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class CaptionOnGround : public testing::TestWithParam<GroundCase>
 {
