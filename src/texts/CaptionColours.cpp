@@ -111,6 +111,7 @@ bool CaptionColours::eventFilter(QObject* watched, QEvent* event)
     case QEvent::PaletteChange:
     case QEvent::StyleChange:
     case QEvent::ThemeChange:
+    case QEvent::Resize: // the style's gradient spans the button's height
         if (auto* button = qobject_cast<QPushButton*>(watched); button && !m_applying)
             apply(button);
         break;

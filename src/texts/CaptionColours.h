@@ -19,7 +19,7 @@ inline constexpr double kCaptionContrast = 5.7;
 // The one place that decides the keys' caption colours. Each role keeps its hue; its
 // lightness is chosen against the ground the button really shows under its palette and
 // style, to a contrast of at least kCaptionContrast, light, dark or high-contrast alike. The
-// colours are chosen again whenever a button's palette or style or the desktop theme
+// colours are chosen again whenever a button's palette, style or size or the desktop theme
 // changes, so a theme switched while the program runs recolours the keys.
 class CaptionColours : public QObject
 {
