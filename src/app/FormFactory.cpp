@@ -46,7 +46,10 @@ bool FormFactory::FormDoCreate(const QString& name, int mode)
                 else
                     w->show();
             } else if (mode == Modeless) {
+                // In front and active, so that its title and its focused field are read out.
                 w->show();
+                w->raise();
+                w->activateWindow();
             }
             return true;
         }

@@ -1,5 +1,7 @@
 #include "HelpViewer.h"
 
+#include "HelpWindow.h"
+
 #include "texts/Product.h"
 #include "texts/HelpContext.h"
 #include "texts/MessagePort.h"
@@ -16,6 +18,11 @@ namespace mx {
 HelpViewer::HelpViewer(MessagePort& messages, QStringList searchDirs)
     : m_messages(messages), m_dirs(std::move(searchDirs))
 {
+}
+
+HelpViewer::~HelpViewer()
+{
+    delete m_window.data();
 }
 
 QStringList HelpViewer::defaultSearchDirs()
@@ -40,13 +47,18 @@ QString HelpViewer::pageFor(int helpContext) const
 void HelpViewer::showContext(int helpContext)
 {
     const QString page = pageFor(helpContext);
-    if (page.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
-        m_messages.ShowMsgDlg(
-            QStringLiteral("Справка недоступна: не найдена или не открывается страница %1.")
-                .arg(helpContext == 0 ? QStringLiteral("содержания")
-                                      : QString::number(helpContext)),
-            mkWarning, mbOKOnly, hcNone);
+    if (page.isEmpty()) {
+        m_messages.ShowMsgDlg(QStringLiteral("Справка недоступна: не найдена страница %1.")
+                                  .arg(helpContext == 0 ? QStringLiteral("содержания")
+                                                        : QString::number(helpContext)),
+                              mkWarning, mbOKOnly, hcNone);
+        return;
     }
+    if (!m_window) {
+        m_window = new HelpWindow(pageFor(0).isEmpty() ? page : pageFor(0));
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_window->showPage(page);
 }
 
 void openProductSite()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "HelpWindow.h"
+
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -7,12 +10,13 @@ namespace mx {
 
 class MessagePort;
 
-// The help: one HTML page per help context, and a contents page, opened in the user's
-// browser. A missing page is reported, never silently ignored.
+// The help: one HTML page per help context, and a contents page, shown in the program's own
+// help window. A missing page is reported, never silently ignored.
 class HelpViewer
 {
 public:
     HelpViewer(MessagePort& messages, QStringList searchDirs);
+    ~HelpViewer();
 
     // The folders searched for the pages: beside the program, then the installed share.
     static QStringList defaultSearchDirs();
@@ -21,10 +25,13 @@ public:
     QString pageFor(int helpContext) const;
     void showContext(int helpContext);
     void showContents() { showContext(0); }
+    // The help window while one is open.
+    HelpWindow* window() const { return m_window; }
 
 private:
     MessagePort& m_messages;
     QStringList m_dirs;
+    QPointer<HelpWindow> m_window;
 };
 
 // The product web site and a new support message in the desktop's browser and mail program.

@@ -73,6 +73,9 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
     Tools_Recalculate = command("Tools_Recalculate", QStringLiteral("Recalculate"), tools);
     Tools_Recalculate->setShortcut(QKeySequence(Qt::Key_F9));
     window.meClsHistory->setContextActions({Tools_Recalculate});
+    Tools_Statistics = command("Tools_Statistics", QStringLiteral("Statistics..."), tools);
+    Tools_Statistics->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
+    connect(Tools_Statistics, &QAction::triggered, m_stats.get(), &StatLink::btStaClick);
     Help_Contents = command("Help_Contents", QStringLiteral("Contents     F1"), helpMenu);
     helpMenu->addSeparator();
     Help_VisitSite = command("Help_VisitSite", QStringLiteral("Web site"), helpMenu);

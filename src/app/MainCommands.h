@@ -38,6 +38,8 @@ public:
     QAction* Tools_Options;
     QAction* Tools_Clear;
     QAction* Tools_Recalculate;
+    // Opens the statistics window as the key Sta does, for the keyboard.
+    QAction* Tools_Statistics;
     QAction* Help_Contents;
     QAction* Help_VisitSite;
     QAction* Help_Support;

@@ -57,6 +57,8 @@ QWidget* StatLink::create()
         return nullptr;
     }
     connect(stat, &TfmMxStat::closing, this, [this] { enableKeys(false); });
+    stat->setAnnouncer(&m_window.announcer());
+    connect(stat, &TfmMxStat::inputChanged, &m_window, &TfmMxMain::speakInput);
     m_stat = stat;
     return stat;
 }

@@ -47,7 +47,7 @@ constexpr std::array<KeypadButton, 49> kButtons{{
     key(K::Div, "btDiv", "/", 10, 1, C::Red, "Деление", "/", S::InputIfChanged),
     key(K::Mod, "btMod", "Mod", 11, 1, C::Red, "Остаток от деления", "", S::InputIfChanged),
 
-    key(K::Ave, "btAve", "Ave", 1, 2, C::Blue, "Среднее выборки в ввод", "", S::Input),
+    key(K::Ave, "btAve", "Ave", 1, 2, C::Blue, "Среднее выборки в ввод", "", S::Nothing),
     key(K::Cos, "btCos", "Cos", 2, 2, C::Fuchsia, "Косинус", "", S::Input, "Арккосинус"),
     key(K::XY, "btXY", "x^y", 3, 2, C::Fuchsia, "Возведение в степень", "", S::InputIfChanged),
     key(K::Log10, "btLog10", "Log", 4, 2, C::Fuchsia, "Десятичный логарифм", "", S::Input),
@@ -59,7 +59,7 @@ constexpr std::array<KeypadButton, 49> kButtons{{
     key(K::Mult, "btMult", "*", 10, 2, C::Red, "Умножение", "*", S::InputIfChanged),
     key(K::Int, "btInt", "Int", 11, 2, C::Red, "Целая часть", "", S::Input),
 
-    key(K::Sum, "btSum", "Sum", 1, 3, C::Blue, "Сумма выборки в ввод", "", S::Input),
+    key(K::Sum, "btSum", "Sum", 1, 3, C::Blue, "Сумма выборки в ввод", "", S::Nothing),
     key(K::Tg, "btTg", "Tg", 2, 3, C::Fuchsia, "Тангенс", "", S::Input, "Арктангенс"),
     key(K::X3, "btX3", "x^3", 3, 3, C::Fuchsia, "Куб", "", S::Input),
     key(K::Nfakt, "btNfakt", "n!", 4, 3, C::Fuchsia, "Факториал", "", S::Input),

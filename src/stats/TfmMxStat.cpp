@@ -1,5 +1,7 @@
 #include "TfmMxStat.h"
 
+#include "texts/Announcer.h"
+
 #include "BulkAppend.h"
 #include "SampleCalculation.h"
 #include "SampleChart.h"
@@ -13,6 +15,7 @@
 #include "store/WindowPlace.h"
 #include "tablestore/StoreError.h"
 #include "tablestore/StoreTable.h"
+#include "texts/Announcer.h"
 #include "texts/ApplyInterfaceText.h"
 #include "texts/HelpContext.h"
 #include "texts/MessagePort.h"
@@ -30,6 +33,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <QTableView>
 
 #include <algorithm>
@@ -167,7 +171,7 @@ void TfmMxStat::buildControls()
     connect(btFromOp0, &QPushButton::clicked, this, &TfmMxStat::btFromOp0Click);
     connect(btDelete, &QPushButton::clicked, this, &TfmMxStat::btDeleteClick);
     connect(btDelAll, &QPushButton::clicked, this, &TfmMxStat::btDelAllClick);
-    connect(btCalc, &QPushButton::clicked, this, [this] { btCalcClick(); });
+    connect(btCalc, &QPushButton::clicked, this, [this] { btCalcClick([this] { saySummary(); }); });
     connect(btOK, &QPushButton::clicked, this, &QWidget::close);
     connect(btImport, &QPushButton::clicked, this, &TfmMxStat::btImportClick);
     connect(btExport, &QPushButton::clicked, this, &TfmMxStat::btExportClick);
@@ -185,7 +189,19 @@ void TfmMxStat::buildControls()
     connect(m_sample.get(), &StatSample::storeFailed, this, &TfmMxStat::reportStoreFailure);
     connect(dgStat->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TfmMxStat::keepCurrentMarked, Qt::QueuedConnection);
-    setTabOrder(edNewNumber, btAppend);
+    // From the entry field to its buttons and Calculate, then through the measures, each
+    // field before its "В ввод".
+    QWidget* previous = edNewNumber;
+    for (QWidget* w : {static_cast<QWidget*>(btAppend), static_cast<QWidget*>(btFromOp0),
+                       static_cast<QWidget*>(btCalc)}) {
+        setTabOrder(previous, w);
+        previous = w;
+    }
+    for (const MeasureRow& row : m_measureRows) {
+        setTabOrder(previous, row.field);
+        setTabOrder(row.field, row.transfer);
+        previous = row.transfer;
+    }
 }
 
 void TfmMxStat::buildMeasureRows(StatMeasureGroup group, QWidget* parent, int left, int top)
@@ -359,6 +375,32 @@ void TfmMxStat::showMeasures()
 void TfmMxStat::transferToOp0(StatMeasureId id)
 {
     m_input.setValue(measureRow(id).measure->value(m_summary));
+    emit inputChanged();
+}
+
+QString TfmMxStat::spokenMeasure(StatMeasureId id) const
+{
+    const MeasureRow& row = measureRow(id);
+    return row.field->accessibleName() + QStringLiteral(": ") + row.field->text();
+}
+
+void TfmMxStat::sayCount()
+{
+    // Said where the user is: here, or in the main window after its key Dat.
+    QWidget* active = QApplication::activeWindow();
+    if (m_announcer)
+        m_announcer->say(active ? active : this, spokenMeasure(StatMeasureId::Count));
+}
+
+void TfmMxStat::saySummary()
+{
+    // Enough to choose what to read next: the count, the mean, the spread and the bounds.
+    QStringList parts;
+    for (StatMeasureId id : {StatMeasureId::Count, StatMeasureId::Mean, StatMeasureId::Deviation,
+                             StatMeasureId::Min, StatMeasureId::Max})
+        parts << spokenMeasure(id);
+    if (m_announcer)
+        m_announcer->say(this, parts.join(QStringLiteral("; ")));
 }
 
 bool TfmMxStat::appendValues(std::span<const double> values)
@@ -384,12 +426,15 @@ void TfmMxStat::btAppendClick()
         return;
     }
     const double value = double(p.value);
-    if (appendValues(std::span<const double>(&value, 1))) {
+    const bool appended = appendValues(std::span<const double>(&value, 1));
+    if (appended) {
         edNewNumber->setText(m_numbers.general(value));
         edNewNumber->setFocus(Qt::OtherFocusReason);
         edNewNumber->selectAll();
     }
     CheckRecordCount();
+    if (appended)
+        sayCount();
 }
 
 void TfmMxStat::btFromOp0Click()
@@ -402,8 +447,10 @@ void TfmMxStat::btFromOp0Click()
         return;
     }
     const double value = double(v);
-    appendValues(std::span<const double>(&value, 1));
+    const bool appended = appendValues(std::span<const double>(&value, 1));
     CheckRecordCount();
+    if (appended)
+        sayCount();
 }
 
 void TfmMxStat::btDeleteClick()

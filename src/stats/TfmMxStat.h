@@ -2,7 +2,9 @@
 
 #include "SampleSummary.h"
 #include "StatMeasureTable.h"
+#include "texts/Announcer.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -45,6 +47,9 @@ public:
               std::function<void(int)> showHelp, const QWidget* neighbour = nullptr,
               QWidget* parent = nullptr);
     ~TfmMxStat() override;
+
+    // What a screen reader is told: the count after each append, a summary after Calculate.
+    void setAnnouncer(Announcer* announcer) { m_announcer = announcer; }
 
     StatSample& sample() { return *m_sample; }
     const StatMeasures& measures() const { return m_summary.measures; }
@@ -109,6 +114,8 @@ public:
 signals:
     // The window is closing: the main window's buttons that need it go off.
     void closing();
+    // A measure has been copied into the input.
+    void inputChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -142,7 +149,12 @@ private:
     // A click beside the rows may clear the mark: the current record is marked again.
     void keepCurrentMarked();
     void warn(const QString& message);
+    // The shown text of a measure, as "label: value".
+    QString spokenMeasure(StatMeasureId id) const;
+    void sayCount();
+    void saySummary();
 
+    QPointer<Announcer> m_announcer;
     StoreTable* m_share;
     NumericField& m_input;
     const NumberText& m_numbers;

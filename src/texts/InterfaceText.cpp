@@ -29,6 +29,7 @@ constexpr std::array kTexts{
     E{"fmMxMain", "Tools_Options", E::Caption, u"Настройка..."},
     E{"fmMxMain", "Tools_Clear", E::Caption, u"Очистить"},
     E{"fmMxMain", "Tools_Recalculate", E::Caption, u"Пересчитать"},
+    E{"fmMxMain", "Tools_Statistics", E::Caption, u"Статистика..."},
     E{"fmMxMain", "Help_Contents", E::Caption, u"Справка     F1"},
     E{"fmMxMain", "Help_VisitSite", E::Caption, u"Сайт программы"},
     E{"fmMxMain", "Help_Support", E::Caption, u"Поддержка"},

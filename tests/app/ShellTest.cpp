@@ -4,6 +4,7 @@
 #include "app/FormulaEdit.h"
 #include "app/FormulaFrame.h"
 #include "app/HelpViewer.h"
+#include "app/HelpWindow.h"
 #include "app/QtTranslations.h"
 #include "texts/ApplyInterfaceText.h"
 #include "texts/InterfaceText.h"
@@ -44,6 +45,9 @@
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
+
+#include <QPushButton>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -232,6 +236,22 @@ TEST(HelpViewer, FindsPagesAndWarnsAboutMissingOnes)
     none.showContext(40000);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].kind, mkWarning);
+
+    // The page opens in the program's own window, whose links and Back stay inside it.
+    shipped.showContext(40000);
+    HelpWindow* help = shipped.window();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->brHelp->source().toLocalFile().endsWith("40000.html"));
+    EXPECT_FALSE(help->btBack->isEnabled());
+    help->btContents->click();
+    EXPECT_TRUE(help->brHelp->source().toLocalFile().endsWith("index.html"));
+    EXPECT_TRUE(help->btBack->isEnabled());
+    help->btBack->click();
+    EXPECT_TRUE(help->brHelp->source().toLocalFile().endsWith("40000.html"));
+    shipped.showContext(50000); // the same window, another page
+    EXPECT_EQ(shipped.window(), help);
+    EXPECT_EQ(messages.messages.size(), 1u);
 }
 
 TEST(HistoryExport, WritesTheLinesExactlyWithCrLf)

@@ -12,6 +12,7 @@
 #include "tablestore/StoreConnection.h"
 #include "tablestore/StoreTable.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -599,3 +600,23 @@ TEST_F(StatWindowDialogs, ARefusedGridEditCommittedOnActivationIsReportedAfterTh
 }
 
 } // namespace
+
+// The menu command opens the window with the focus in its entry field; an append says the
+// count, Calculate a summary, and a transfer the input it has changed.
+TEST_F(StatWindowTest, TheMenuOpensItAndAScreenReaderHearsCountSummaryAndTransfer)
+{
+    stat()->close();
+    QApplication::processEvents();
+    app.commands().Tools_Statistics->trigger();
+    ASSERT_NE(stat(), nullptr);
+    EXPECT_EQ(stat()->focusWidget(), stat()->edNewNumber);
+    EXPECT_EQ(app.commands().Tools_Statistics->shortcut(), QKeySequence("Ctrl+T"));
+    Announcer& said = app.window().announcer();
+    enter({"2", "4"});
+    EXPECT_EQ(said.lastSaid(), "Количество ( N ): 2");
+    stat()->btCalc->click();
+    EXPECT_TRUE(said.lastSaid().startsWith("Количество ( N ): 2; Среднее: 3;")) << said.lastSaid().toStdString();
+    stat()->transferButton(Id::Max)->click();
+    EXPECT_EQ(said.lastSaid(), app.display());
+    EXPECT_EQ(app.display(), "4");
+}

@@ -1,6 +1,8 @@
 #include "KeySequences.h"
 #include "LayoutChecks.h"
 #include "RunningShell.h"
+#include "app/FormulaEdit.h"
+#include "app/FormulaFrame.h"
 #include "app/NumericEdit.h"
 #include "app/TapeMemo.h"
 #include "app/TfmMxMain.h"
@@ -408,3 +410,30 @@ TEST_F(MainWindowTest, TabReachesEveryKeyInRowsAndSpaceKeepsTheFocus)
     EXPECT_EQ(window().announcer().lastSaid(), "Память: 47");
 }
 
+
+// The tape and the formula line take no tab character: Tab, Ctrl+Tab and their Shift forms
+// move on, and the text stays as it was.
+TEST_F(MainWindowTest, TabAndCtrlTabLeaveTheTapeAndTheFormulaLine)
+{
+    window().cbClsHistory->setChecked(true);
+    window().cbClsFormula->setChecked(true);
+    const struct
+    {
+        const char* test;
+        QWidget* control;
+        Qt::KeyboardModifiers mods;
+    } rows[] = {
+        {"tapeTab", window().meClsHistory, Qt::NoModifier},
+        {"tapeCtrlTab", window().meClsHistory, Qt::ControlModifier},
+        {"tapeCtrlShiftTab", window().meClsHistory, Qt::ControlModifier | Qt::ShiftModifier},
+        {"lineCtrlTab", window().gbClsFormula->edClsFormula, Qt::ControlModifier},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.test);
+        r.control->setFocus();
+        const QString before = window().meClsHistory->toPlainText();
+        QTest::keyClick(r.control, Qt::Key_Tab, r.mods);
+        EXPECT_NE(QApplication::focusWidget(), r.control);
+        EXPECT_EQ(window().meClsHistory->toPlainText(), before);
+    }
+}
