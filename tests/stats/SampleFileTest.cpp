@@ -3,6 +3,7 @@
 #include "stats/BulkAppend.h"
 #include "stats/NumberColumn.h"
 #include "stats/SampleExport.h"
+#include "stats/SampleImport.h"
 #include "stats/StatSample.h"
 #include "store/DataFolder.h"
 #include "store/TdmMxData.h"
@@ -172,6 +173,34 @@ TEST_F(SampleFileTest, ExportReadsBackEqualAndImportIsAllOrNothing)
     EXPECT_EQ(storedCount(), qint64(values.size()));
     ASSERT_EQ(import("5\n", kC), QString());
     EXPECT_EQ(storedCount(), qint64(values.size()) + 1);
+}
+
+// A file is read on a worker: its size is known once it is read, and a task dropped while it
+// reads (or before the column is written) appends nothing.
+TEST_F(SampleFileTest, AnImportReadsItsFileOnAWorkerAndADroppedOneAppendsNothing)
+{
+    QByteArray text;
+    for (int i = 0; i < 200000; ++i)
+        text += QByteArray::number(i) + '\n';
+    const QString path = dir.filePath(QStringLiteral("large.txt"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    }
+    {
+        SampleImport dropped(*sample, path, kC);
+        EXPECT_TRUE(dropped.step());
+    }
+    EXPECT_EQ(sample->count(), 0);
+
+    SampleImport task(*sample, path, kC);
+    EXPECT_EQ(task.size(), SampleTask::kUnknownSize);
+    while (task.step()) {
+    }
+    EXPECT_EQ(task.error(), QString());
+    EXPECT_EQ(task.size(), 200000);
+    EXPECT_EQ(sample->count(), 200000);
+    EXPECT_EQ(sample->valueAt(199999), 199999.0);
 }
 
 TEST_F(SampleFileTest, AFailedOrDroppedExportLeavesTheOldFile)
