@@ -178,11 +178,20 @@ def main():
         check("the message closes back to the input field", said,
               any(x.startswith("Ввод и результат") for x in said))
 
+        s.keys("Tab Tab Tab", 1.0, 300)
+        said = s.keys("space", 1.0) + s.keys("space", 1.0)
+        check("Space on История says its new state", said,
+              "отмечено" in said and "не отмечено" in said)
+
         said = s.keys(" ".join(["Tab"] * 60), 1.5, 200)
         names = ["Квадратный корень", "Возведение в степень", "Смена знака",
                  "Прибавить процент", "Открыть статистику", "Очистить память", "Равно"]
         heard = [n for n in names if any(x.startswith(n + " нажимаемая кнопка") for x in said)]
-        check("Tab reaches the keys, named in words", heard, heard == names)
+        # The 44 keys of the grid without the three of the closed statistics window, and
+        # Backspace, CE and C above them.
+        keys = {x for x in said if x.endswith(" нажимаемая кнопка.")}
+        check("Tab reaches the keys, named in words", heard + ["%d keys" % len(keys)],
+              heard == names and len(keys) >= 44)
 
         said = s.keys("ctrl+t", 2.0)
         check("Ctrl+T opens statistics: title, entry field", said,
