@@ -132,6 +132,14 @@ class Session:
             time.sleep(0.05)
         return said
 
+    def tab_through(self, count):
+        """Presses Tab `count` times, each once the focus it reached has been spoken."""
+        said = []
+        for _ in range(count):
+            subprocess.run(["xdotool", "key", "Tab"], env=self.env, check=True)
+            said += self.wait_for(lambda new: any(x != "табуляция" for x in new), 2.0) or []
+        return said
+
     def close(self):
         for p in reversed(self.procs):
             p.terminate()
@@ -183,7 +191,7 @@ def main():
         check("Space on История says its new state", said,
               "отмечено" in said and "не отмечено" in said)
 
-        said = s.keys(" ".join(["Tab"] * 60), 1.5, 200)
+        said = s.tab_through(60)
         names = ["Квадратный корень", "Возведение в степень", "Смена знака",
                  "Прибавить процент", "Открыть статистику", "Очистить память", "Равно"]
         heard = [n for n in names if any(x.startswith(n + " нажимаемая кнопка") for x in said)]
