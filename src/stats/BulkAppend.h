@@ -31,6 +31,7 @@ public:
     double progress() const override;
     QString stage() const override;
     qint64 size() const override { return m_column.lineCount(); }
+    bool waiting() const override { return m_writer != nullptr; }
 
     qint64 appended() const { return m_appended; }
 

@@ -99,6 +99,11 @@ QString SampleImport::stage() const
     return m_append ? m_append->stage() : QStringLiteral("Чтение чисел...");
 }
 
+bool SampleImport::waiting() const
+{
+    return m_reader != nullptr || (m_append && m_append->waiting());
+}
+
 qint64 SampleImport::size() const
 {
     return m_append ? m_append->size() : kUnknownSize;

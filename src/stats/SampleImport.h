@@ -32,6 +32,7 @@ public:
     QString stage() const override;
     // Not known until the file has been read; then the number of its lines.
     qint64 size() const override;
+    bool waiting() const override;
 
 private:
     static constexpr int kWaitMs = 10;

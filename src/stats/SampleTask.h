@@ -25,6 +25,9 @@ public:
     // still to be read) says kUnknownSize until then.
     virtual qint64 size() const = 0;
     static constexpr qint64 kUnknownSize = -1;
+    // True while the task's steps only wait a little for a worker thread (reading a file,
+    // writing rows): the event loop then comes round after each step.
+    virtual bool waiting() const { return false; }
 
     // Set when the task failed: the message for the user. Nothing was changed.
     const QString& error() const { return m_error; }

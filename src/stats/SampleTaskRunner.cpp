@@ -13,7 +13,7 @@ namespace mx {
 namespace {
 
 // One turn of slices stays below this, so that the event loop comes round in time.
-constexpr qint64 kTurnMs = 30;
+constexpr qint64 kTurnMs = 20;
 constexpr int kDialogAfterMs = 400;
 constexpr int kProgressSteps = 1000;
 
@@ -100,8 +100,12 @@ void SampleTaskRunner::turn()
     QElapsedTimer clock;
     clock.start();
     bool more = true;
-    while (more && clock.elapsed() < kTurnMs)
+    while (more && clock.elapsed() < kTurnMs) {
         more = m_task->step();
+        // Waiting on for a worker would hold the event loop for nothing.
+        if (m_task->waiting())
+            break;
+    }
     if (!more) {
         finish(false);
         return;
