@@ -60,6 +60,12 @@ void FormulaEdit::keyPressEvent(QKeyEvent* event)
         emit enterPressed();
         return;
     }
+    if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) &&
+        event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        emit recallPressed(event->key() == Qt::Key_Up);
+        return;
+    }
     const bool paste = event->matches(QKeySequence::Paste) ||
                        (event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier);
     const QString inserted = paste ? QApplication::clipboard()->text() : event->text();

@@ -6,8 +6,8 @@ namespace mx {
 
 // The formula line: a one-line edit that keeps its caret and selection while another
 // control has the focus (function buttons insert there), selects nothing by itself on
-// gaining the focus, and reports Enter, whatever the modifiers. It holds at most kMaxLength
-// characters.
+// gaining the focus, and reports Enter, whatever the modifiers, and Up and Down, which walk
+// through the formulas run before. It holds at most kMaxLength characters.
 class FormulaEdit : public QLineEdit
 {
     Q_OBJECT
@@ -20,6 +20,8 @@ public:
 
 signals:
     void enterPressed();
+    // Up (`older`) or Down without modifiers.
+    void recallPressed(bool older);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

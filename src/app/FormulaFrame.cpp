@@ -34,6 +34,10 @@ FormulaFrame::FormulaFrame(NumericField& result, const QFont& mono, QWidget* par
     edClsFormula = new FormulaEdit(this);
     edClsFormula->setFont(withPixelSize(mono, 15));
     edClsFormula->setGeometry(kMargin, 20, 300, 26);
+    lbClsFrmlHint = new QLabel(this);
+    lbClsFrmlHint->setObjectName(QStringLiteral("lbClsFrmlHint"));
+    lbClsFrmlHint->setAccessibleName(QStringLiteral("Значение формулы при наборе"));
+    lbClsFrmlHint->setFont(withPixelSize(mono, 15));
     lbClsFrmlEqv = new QLabel(QStringLiteral("="), this);
     lbClsFrmlEqv->setObjectName(QStringLiteral("lbClsFrmlEqv"));
     lbClsFrmlEqv->setAlignment(Qt::AlignCenter);

@@ -40,6 +40,8 @@ public:
     void InsertTemplate(const QString& name, int caretBack);
 
     FormulaEdit* edClsFormula;
+    // The formula's value while it is typed, over the right end of the formula line.
+    QLabel* lbClsFrmlHint;
     QLabel* lbClsFrmlEqv;
     NumericEdit* edClsFrmlRes;
     QPushButton* btClsRun;

@@ -2,6 +2,7 @@
 
 #include "FormulaEdit.h"
 #include "FormulaFrame.h"
+#include "FormulaHint.h"
 #include "KeyFocus.h"
 #include "NumericEdit.h"
 #include "TapeMemo.h"
@@ -115,6 +116,7 @@ TfmMxMain::TfmMxMain(MessagePort& messages, ClassicRecord& classic, SavedState& 
 TfmMxMain::~TfmMxMain()
 {
     FormDestroy();
+    m_hint.reset(); // its worker ends before the line it watches goes
     // The controls go while the window is still whole: a control losing the focus as it is
     // destroyed signals the window's handlers, which a half-destroyed window cannot run.
     delete takeCentralWidget();
@@ -152,6 +154,8 @@ void TfmMxMain::ApplySettings()
     rbClsDegree->setChecked(!s.Radian);
     m_core->setRadian(s.Radian);
     cbClsTotals->setChecked(s.Totals);
+    if (m_hint)
+        m_hint->refresh();
 }
 
 void TfmMxMain::FormActivate()
@@ -426,6 +430,16 @@ void TfmMxMain::connectHandlers()
             [this](bool on) { m_core->settings.FrmlResHistory = on; });
     FormulaEdit* line = gbClsFormula->edClsFormula;
     connect(line, &FormulaEdit::enterPressed, this, &TfmMxMain::btClsRunClick);
+    connect(line, &FormulaEdit::recallPressed, this, [this, line](bool older) {
+        if (const std::optional<QString> text = older ? m_recall.older(line->text()) : m_recall.newer())
+            line->setText(*text);
+    });
+    m_hint = std::make_unique<FormulaHint>(*line, *gbClsFormula->lbClsFrmlHint, [this](double v) {
+        return m_formula->edClsFrmlRes.formatValue(v);
+    });
+    // After the keypad's handlers, which rebuild the formats.
+    connect(tbClsDecPos, &QSlider::valueChanged, m_hint.get(), &FormulaHint::refresh);
+    connect(cbClsDigitGrouping, &QCheckBox::toggled, m_hint.get(), &FormulaHint::refresh);
     connect(gbClsFormula->btClsRun, &QPushButton::clicked, this, &TfmMxMain::btClsRunClick);
     connect(gbClsFormula->btClsClear, &QPushButton::clicked, this, &TfmMxMain::btClsClearClick);
 
@@ -508,6 +522,7 @@ void TfmMxMain::buildFormulaFrame(QWidget* area)
 void TfmMxMain::btClsRunClick()
 {
     FormulaEdit* line = gbClsFormula->edClsFormula;
+    m_recall.remember(line->text());
     const int messages = m_messages.count;
     const std::optional<qsizetype> at = m_formula->btClsRunClick(line->text());
     if (m_messages.count == messages && !line->text().trimmed().isEmpty() && isVisible())

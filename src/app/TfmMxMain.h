@@ -2,6 +2,7 @@
 
 #include "engine/CalcHost.h"
 #include "engine/NumberSeparators.h"
+#include "formula/FormulaRecall.h"
 #include "keypad/KeypadLayout.h"
 #include "keypad/KeypadView.h"
 #include "texts/Announcer.h"
@@ -30,6 +31,7 @@ class CaptionColours;
 class ClassicRecord;
 class FormulaCalc;
 class FormulaFrame;
+class FormulaHint;
 class KeyFocus;
 class Keypad;
 class MessagePort;
@@ -55,6 +57,7 @@ public:
     CalcCore& core() { return *m_core; }
     Keypad& keypad() { return *m_keypad; }
     FormulaCalc& formula() { return *m_formula; }
+    FormulaHint& formulaHint() { return *m_hint; }
     bool keyPreview() const;
     KeyFocus& keyFocus() { return *m_focus; }
     QPushButton* button(KeyId id) const { return m_buttons.at(id); }
@@ -82,7 +85,8 @@ public:
 
     // Shows or hides the formula frame and sets the window's height from Formula.
     void ApplyFormulaLayout();
-    // Evaluates the formula line; a failure at a position selects that character.
+    // Evaluates the formula line; a failure at a position selects that character. The
+    // formula is kept for Up and Down in the line, whether it ran well or not.
     void btClsRunClick();
     // The formula line emptied; the frame's Clear shows "0.0", the Clear command 0.
     void btClsClearClick();
@@ -180,6 +184,8 @@ private:
     std::unique_ptr<CalcCore> m_core;
     std::unique_ptr<Keypad> m_keypad;
     std::unique_ptr<FormulaCalc> m_formula;
+    FormulaRecall m_recall;
+    std::unique_ptr<FormulaHint> m_hint;
     std::map<KeyId, QPushButton*> m_buttons;
     std::unique_ptr<KeyFocus> m_focus;
 };

@@ -1,6 +1,7 @@
 #include "FormulaCalc.h"
 
 #include "FormulaFunctions.h"
+#include "FormulaText.h"
 #include "TapeLines.h"
 #include "engine/CalcCore.h"
 #include "engine/TapeSink.h"
@@ -16,32 +17,6 @@ namespace mx {
 namespace {
 
 const QString kPositionError = QStringLiteral("Синтаксическая ошибка в поз. ");
-const QString kProgramPrefix = kFormulaResultVar + QLatin1Char('=');
-
-bool isTrimmed(QChar c)
-{
-    return c.unicode() <= u' ';
-}
-
-// The text without leading and trailing blanks and control characters, and how many
-// characters went from its front.
-QString trimmedFormula(const QString& text, qsizetype& leading)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isTrimmed(text.at(begin)))
-        ++begin;
-    while (end > begin && isTrimmed(text.at(end - 1)))
-        --end;
-    leading = begin;
-    return text.mid(begin, end - begin);
-}
-
-bool endsAcceptably(const QString& f)
-{
-    const QChar last = f.back();
-    return last == u')' || (last >= u'0' && last <= u'9') || last == u'I' || last == u'i';
-}
 
 // The extra line of a compile error's message, from the kind of the error.
 QString extraText(CompileErrorKind kind)
@@ -72,12 +47,9 @@ std::optional<qsizetype> FormulaCalc::btClsRunClick(const QString& formulaText)
     const QString f = trimmedFormula(formulaText, leading);
     if (f.isEmpty())
         return std::nullopt;
-    QString program = kProgramPrefix + f;
     if (!endsAcceptably(f))
         return positionError(kPositionError + QString::number(f.size()), f.size() - 1, leading);
-
-    // "mod" would be the dialect's operator; the Mod template calls the host function M0d.
-    program.replace(QLatin1String("mod"), QLatin1String("m0d"), Qt::CaseInsensitive);
+    const QString program = formulaProgram(f);
 
     fsScript.clear();
     fsScript.setProgram(program);

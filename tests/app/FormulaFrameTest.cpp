@@ -1,6 +1,7 @@
 #include "RunningShell.h"
 #include "app/FormulaEdit.h"
 #include "app/FormulaFrame.h"
+#include "app/FormulaHint.h"
 #include "app/MainCommands.h"
 #include "app/StatLink.h"
 #include "stats/TfmMxStat.h"
@@ -14,7 +15,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -197,6 +201,123 @@ TEST(FormulaFrameState, TheFrameAndItsTapeSwitchesSurviveARestart)
     EXPECT_FALSE(frame.cbClsFrmlHistory->isChecked());
     EXPECT_TRUE(frame.cbClsFrmlResHistory->isChecked());
     EXPECT_TRUE(app.window().core().settings.FrmlResHistory);
+}
+
+// Up and Down walk through the formulas run, the newest first; Enter still runs the line.
+TEST_F(FormulaFrameTest, UpAndDownRecallTheFormulasRun)
+{
+    line().setFocus();
+    app.type("2+3\r");
+    line().clear();
+    app.type("7*6\r");
+    app.type("\r"); // the same formula twice in a row is kept once
+    line().clear();
+    QStringList shown;
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down}) {
+        QTest::keyClick(&line(), key);
+        shown.append(line().text());
+    }
+    EXPECT_EQ(shown, (QStringList{"7*6", "2+3", "2+3", "7*6", ""}));
+    QTest::keyClick(&line(), Qt::Key_Up);
+    app.type("\r");
+    EXPECT_EQ(frame().edClsFrmlRes->text(), "42");
+    EXPECT_TRUE(app.messages.texts().isEmpty());
+}
+
+struct HintRow
+{
+    const char* name;
+    const char* formula;
+    const char* hint; // "" for none; numbers written with "." and ","
+    int decPos = 2;
+    bool grouping = false;
+};
+
+class FormulaHintCases : public FormulaFrameTest, public testing::WithParamInterface<HintRow>
+{
+};
+
+// The value as the result field would show it, beside the line before Enter; no message,
+// no tape line, the result field untouched.
+TEST_P(FormulaHintCases, ShowsTheValueWhileTyping)
+{
+    const HintRow& row = GetParam();
+    window().tbClsDecPos->setValue(row.decPos);
+    window().cbClsDigitGrouping->setChecked(row.grouping);
+    FormulaHint& hint = window().formulaHint();
+    QLabel* label = frame().lbClsFrmlHint;
+    line().setFocus();
+    app.type("1+1"); // a value first, which a wrong formula must take away
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !hint.pending(); }, 5000));
+    ASSERT_TRUE(label->isVisible());
+    const QStringList tape = app.tape();
+    const QString result = frame().edClsFrmlRes->text();
+
+    line().clear();
+    app.type(row.formula);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !hint.pending(); }, 5000));
+    const QString expected = *row.hint ? QStringLiteral("= ") + app.local(QString::fromUtf8(row.hint)) : QString();
+    EXPECT_EQ(label->text(), expected);
+    EXPECT_EQ(label->isVisible(), !expected.isEmpty());
+    EXPECT_EQ(app.tape(), tape);
+    EXPECT_EQ(frame().edClsFrmlRes->text(), result);
+    EXPECT_TRUE(app.messages.texts().isEmpty());
+    EXPECT_EQ(line().text(), QString::fromUtf8(row.formula));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FormulaHintCases,
+    testing::Values(HintRow{"TwoPi", "2*pi", "6.28"},
+                    HintRow{"FourDecimals", "2*pi", "6.2832", 4},
+                    HintRow{"Grouped", "1234*1000", "1,234,000", 2, true},
+                    HintRow{"IncompleteOperator", "2*", ""},
+                    HintRow{"IncompleteCall", "Sin( 1", ""},
+                    HintRow{"UnknownName", "2*p", ""},
+                    HintRow{"RunTimeError", "Sqrt( -1 )", ""}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Decimals changed while a value shows: the hint follows as the result field would.
+TEST_F(FormulaFrameTest, TheHintFollowsTheDecimals)
+{
+    FormulaHint& hint = window().formulaHint();
+    line().setFocus();
+    app.type("2*pi");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !hint.pending(); }, 5000));
+    window().tbClsDecPos->setValue(3);
+    EXPECT_EQ(frame().lbClsFrmlHint->text(), "= " + app.local("6.283"));
+    line().setFocus(); // the track bar gave the focus back to the keypad
+    app.type("\r");
+    EXPECT_EQ(frame().lbClsFrmlHint->text(), "= " + frame().edClsFrmlRes->text());
+}
+
+double relativeLuminance(const QColor& c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// The hint's colour comes from the palette and stays legible on the field, light or dark.
+TEST_F(FormulaFrameTest, TheHintIsLegibleInLightAndDarkPalettes)
+{
+    const QPalette original = QApplication::palette();
+    QPalette dark = original;
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::Text, QColor(0xf0, 0xf0, 0xf0));
+    dark.setColor(QPalette::PlaceholderText, QColor(0xf0, 0xf0, 0xf0, 0x60));
+    QPalette light = original;
+    light.setColor(QPalette::Base, Qt::white);
+    light.setColor(QPalette::Text, Qt::black);
+    light.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 0x60));
+    for (const QPalette& palette : {light, dark}) {
+        QApplication::setPalette(palette);
+        const QColor hint = frame().lbClsFrmlHint->palette().color(QPalette::WindowText);
+        const QColor base = line().palette().color(QPalette::Base);
+        const double a = relativeLuminance(hint);
+        const double b = relativeLuminance(base);
+        EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 4.5) << hint.name().toStdString();
+        EXPECT_NE(hint, line().palette().color(QPalette::Text)) << "quieter than the formula";
+    }
+    QApplication::setPalette(original);
 }
 
 } // namespace
