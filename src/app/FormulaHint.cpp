@@ -1,13 +1,12 @@
 #include "FormulaHint.h"
 
 #include "formula/FormulaPreview.h"
+#include "texts/ContrastColour.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-
-#include <cmath>
 
 namespace mx {
 
@@ -15,43 +14,17 @@ namespace {
 
 constexpr int kPadding = 6;
 
-double luminance(const QColor& c)
-{
-    auto channel = [](double v) {
-        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
-           0.0722 * channel(c.blueF());
-}
-
-double contrast(const QColor& a, const QColor& b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-QColor mixed(const QColor& a, const QColor& b, double share)
-{
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * share),
-                            float(a.greenF() + (b.greenF() - a.greenF()) * share),
-                            float(a.blueF() + (b.blueF() - a.blueF()) * share));
-}
-
-// The palette's placeholder colour as it shows on the field, moved towards the text colour
-// just as far as a contrast of 4.5:1 with the field needs.
+// The palette's placeholder colour as it shows on the field, in the shade nearest to it that
+// has a contrast of 4.5:1 with the field.
 QColor hintColour(const QPalette& palette)
 {
     const QColor base = palette.color(QPalette::Base);
-    const QColor text = palette.color(QPalette::Text);
-    QColor placeholder = palette.color(QPalette::PlaceholderText);
-    placeholder = mixed(base, QColor(placeholder.rgb()), placeholder.alphaF());
-    for (double share = 0; share <= 1.0; share += 0.05) {
-        const QColor c = mixed(placeholder, text, share);
-        if (contrast(c, base) >= 4.5)
-            return c;
-    }
-    return text;
+    const QColor placeholder = palette.color(QPalette::PlaceholderText);
+    const double a = placeholder.alphaF();
+    const QColor shown = QColor::fromRgbF(float(base.redF() + (placeholder.redF() - base.redF()) * a),
+                                          float(base.greenF() + (placeholder.greenF() - base.greenF()) * a),
+                                          float(base.blueF() + (placeholder.blueF() - base.blueF()) * a));
+    return shadeWithContrast(shown, base, kTextContrast);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "app/TfmMxMain.h"
 #include "texts/Readout.h"
 #include "engine/CalcCore.h"
+#include "texts/ContrastColour.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,8 +18,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
-
-#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -290,12 +289,6 @@ TEST_F(FormulaFrameTest, TheHintFollowsTheDecimals)
     EXPECT_EQ(frame().lbClsFrmlHint->text(), "= " + frame().edClsFrmlRes->text());
 }
 
-double relativeLuminance(const QColor& c)
-{
-    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
 // The hint's colour comes from the palette and stays legible on the field, light or dark.
 TEST_F(FormulaFrameTest, TheHintIsLegibleInLightAndDarkPalettes)
 {
@@ -312,9 +305,7 @@ TEST_F(FormulaFrameTest, TheHintIsLegibleInLightAndDarkPalettes)
         QApplication::setPalette(palette);
         const QColor hint = frame().lbClsFrmlHint->palette().color(QPalette::WindowText);
         const QColor base = line().palette().color(QPalette::Base);
-        const double a = relativeLuminance(hint);
-        const double b = relativeLuminance(base);
-        EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 4.5) << hint.name().toStdString();
+        EXPECT_GE(contrastRatio(hint, base), kTextContrast) << hint.name().toStdString();
         EXPECT_NE(hint, line().palette().color(QPalette::Text)) << "quieter than the formula";
     }
     QApplication::setPalette(original);
