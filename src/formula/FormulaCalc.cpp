@@ -49,10 +49,18 @@ std::optional<qsizetype> FormulaCalc::btClsRunClick(const QString& formulaText)
         return std::nullopt;
     if (!endsAcceptably(f))
         return positionError(kPositionError + QString::number(f.size()), f.size() - 1, leading);
+    // The line is one line: a line break, a tab or another control character inside the
+    // formula (the field joins pasted lines, but its text may be set otherwise) is refused
+    // where it stands, as any other character the language does not know.
+    const auto control = std::find_if(f.cbegin(), f.cend(), [](QChar c) { return c < u' '; });
+    if (control != f.cend()) {
+        const qsizetype at = control - f.cbegin();
+        return positionError(kPositionError + QString::number(at + 1), at, leading);
+    }
     const QString program = formulaProgram(f);
 
     fsScript.clear();
-    fsScript.setProgram(program);
+    fsScript.setProgram(program, formulaProgramStart());
     fsScript.setParent(&m_global);
     bool compiled = false;
     try {
@@ -62,11 +70,12 @@ std::optional<qsizetype> FormulaCalc::btClsRunClick(const QString& formulaText)
         return std::nullopt;
     }
     if (!compiled) {
-        const QString position = fsScript.errorPosition();
-        const qsizetype c = position.mid(position.indexOf(u':') + 1).toLongLong();
-        return positionError(kPositionError + QString::number(c - 7) + QLatin1Char('\r') +
+        // The character after the reported column is shown and selected, always one of the
+        // formula's own.
+        const qsizetype at = std::clamp<qsizetype>(fsScript.errorColumn(), 0, f.size() - 1);
+        return positionError(kPositionError + QString::number(at + 1) + QLatin1Char('\r') +
                                  extraText(fsScript.errorKind()),
-                             c - 8, leading);
+                             at, leading);
     }
     try {
         fsScript.execute();

@@ -40,4 +40,9 @@ QString formulaProgram(const QString& formula)
     return program;
 }
 
+qsizetype formulaProgramStart()
+{
+    return kFormulaResultVar.size() + 1;
+}
+
 } // namespace mx

@@ -15,5 +15,7 @@ bool endsAcceptably(const QString& formula);
 // The one-line program that assigns a trimmed formula to the result variable. "mod" would
 // be the dialect's operator; the Mod template calls the host function M0d.
 QString formulaProgram(const QString& formula);
+// Where the formula begins in its program, after the assignment put before it.
+qsizetype formulaProgramStart();
 
 } // namespace mx

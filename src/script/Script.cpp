@@ -73,11 +73,28 @@ void run(const CompiledProgram& program)
     }
 }
 
+// Line `line`, column `column` (both from 1) of `text` as a column of the part that begins
+// at `userStart`, the lines before it counted in.
+qsizetype userColumn(const QString& text, qsizetype userStart, int line, int column)
+{
+    qsizetype at = 0;
+    for (int l = 1; l < line && at < text.size(); ++l) {
+        const qsizetype next = text.indexOf(u'\n', at);
+        if (next < 0)
+            break;
+        at = next + 1;
+    }
+    at += std::max(column, 1) - 1;
+    return std::max<qsizetype>(at - userStart + 1, 0);
+}
+
 } // namespace
 
 void Script::clear()
 {
     m_text.clear();
+    m_userStart = 0;
+    m_errorColumn = 0;
     m_errorKind = CompileErrorKind::None;
     m_errorMessage.clear();
     m_errorPosition.clear();
@@ -92,6 +109,7 @@ bool Script::compile()
     m_errorKind = CompileErrorKind::None;
     m_errorMessage.clear();
     m_errorPosition.clear();
+    m_errorColumn = 0;
     CompiledProgram program;
     CompileError error;
     if (!ScriptCompiler::compile(m_text, *this, program, error)) {
@@ -99,6 +117,7 @@ bool Script::compile()
         m_errorKind = error.kind;
         m_errorMessage = error.message;
         m_errorPosition = QStringLiteral("%1:%2").arg(error.line).arg(error.column);
+        m_errorColumn = userColumn(m_text, m_userStart, error.line, error.column);
         return false;
     }
     m_compiled = std::move(program);

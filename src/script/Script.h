@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QString>
 
+#include <algorithm>
+
 #include <memory>
 #include <optional>
 
@@ -28,7 +30,13 @@ public:
 
     // Drops the program, its compiled form and the script's own variables.
     void clear();
-    void setProgram(const QString& text) { m_text = text; }
+    // `userStart`: where in `text` the part that the user wrote begins, after what the host
+    // put before it; errorColumn() counts from there.
+    void setProgram(const QString& text, qsizetype userStart = 0)
+    {
+        m_text = text;
+        m_userStart = std::clamp<qsizetype>(userStart, 0, text.size());
+    }
     const QString& program() const { return m_text; }
 
     // False on a syntax error, described by errorKind(), errorMessage() and errorPosition()
@@ -37,6 +45,10 @@ public:
     CompileErrorKind errorKind() const { return m_errorKind; }
     const QString& errorMessage() const { return m_errorMessage; }
     const QString& errorPosition() const { return m_errorPosition; }
+    // The column of the error counted in the user's part of the program, from 1 at its first
+    // character, on whatever line the compiler found it (0 for an error in what the host put
+    // before it); 0 when nothing failed.
+    qsizetype errorColumn() const { return m_errorColumn; }
 
     // Runs the compiled program. Throws ScriptError on an invalid operation, a division by
     // zero or an overflow anywhere in it, on a failing host function, and when nothing is
@@ -55,6 +67,8 @@ private:
     CompileErrorKind m_errorKind = CompileErrorKind::None;
     QString m_errorMessage;
     QString m_errorPosition;
+    qsizetype m_userStart = 0;
+    qsizetype m_errorColumn = 0;
     std::optional<CompiledProgram> m_compiled;
     QHash<QString, std::shared_ptr<ScriptVariable>> m_variables;
 };

@@ -61,6 +61,14 @@ TEST_F(FormulaTest, EvaluatesFormulasAndShowsTheirFailures)
         {"MOD( -7 , 3 )", QStringLiteral("-1"), -1},
         {"Mod( 7.5 , 2 )", QStringLiteral("1.5"), -1},
         {"7 mod 3", QStringLiteral("Синтаксическая ошибка в поз. 4\r"), 3},
+        // A line break or a tab inside the line is refused where it stands; positions are
+        // always of the formula's own characters.
+        {"12\n34\n56\n", QStringLiteral("Синтаксическая ошибка в поз. 3"), 2},
+        {"1+\n2", QStringLiteral("Синтаксическая ошибка в поз. 3"), 2},
+        {"1+2\n\n", QStringLiteral("3"), -1},
+        {"1\t+2", QStringLiteral("Синтаксическая ошибка в поз. 2"), 1},
+        {"2*(3", QStringLiteral("Синтаксическая ошибка в поз. 4\r"), 3},
+        {"Sin( 1 ) 2", QStringLiteral("Синтаксическая ошибка в поз. 10\r"), 9},
         {"Power( 2 , 10 )", QStringLiteral("1,024"), -1},
         {"Power( 0 , 0 )", QStringLiteral("1"), -1},
         {"Power( -2 , 3 )", QStringLiteral("-8"), -1},
