@@ -8,6 +8,7 @@
 #include "store/TdmMxData.h"
 #include "texts/ApplyInterfaceText.h"
 #include "texts/FileDialogs.h"
+#include "texts/QuotedText.h"
 #include "texts/Product.h"
 #include "TapeKeeper.h"
 #include "TapeMemo.h"
@@ -50,6 +51,7 @@ MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer&
         {QStringLiteral("fmMxStat"), [this] { return m_stats->create(); }}};
     m_forms = std::make_unique<FormFactory>(messages, std::move(creators));
     m_stats->setForms(m_forms.get());
+    m_stats->setFileDialogs(m_files.get());
 
     QMenuBar* bar = window.menuBar();
     bar->setAccessibleName(QStringLiteral("Главное меню"));
@@ -245,7 +247,8 @@ bool MainCommands::File_SaveHistoryAsAccept(const QString& path)
     const QString error = saveHistoryFile(m_window.meClsHistory->tapeLines(), path);
     if (error.isEmpty())
         return true;
-    m_messages.ShowMsgDlg(QStringLiteral("%1\r\r%2").arg(QDir::toNativeSeparators(path), error),
+    m_messages.ShowMsgDlg(QStringLiteral("История не сохранена в файл «%1».\r\r%2")
+                              .arg(quotedText(QFileInfo(path).fileName()), error),
                           mkError, mbOKOnly, hcNone);
     return false;
 }

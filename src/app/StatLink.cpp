@@ -56,6 +56,7 @@ QWidget* StatLink::create()
             mbOKOnly, hcMessages);
         return nullptr;
     }
+    stat->setFileDialogs(m_files);
     connect(stat, &TfmMxStat::closing, this, [this] { enableKeys(false); });
     stat->setAnnouncer(&m_window.announcer());
     connect(stat, &TfmMxStat::inputChanged, &m_window, &TfmMxMain::speakInput);

@@ -9,6 +9,7 @@ class QWidget;
 
 namespace mx {
 
+class FileDialogs;
 class FormFactory;
 class StoreTable;
 class TfmMxMain;
@@ -28,6 +29,8 @@ public:
 
     // The factory that opens windows by name; set once it exists.
     void setForms(FormFactory* forms) { m_forms = forms; }
+    // The run's file dialogs, for the window's import and export.
+    void setFileDialogs(FileDialogs* files) { m_files = files; }
     // The factory's creator of "fmMxStat".
     QWidget* create();
     TfmMxStat* statWindow() const;
@@ -45,6 +48,7 @@ private:
     StoreTable* m_share;
     std::function<void(int)> m_showHelp;
     FormFactory* m_forms = nullptr;
+    FileDialogs* m_files = nullptr;
     QPointer<TfmMxStat> m_stat;
 };
 

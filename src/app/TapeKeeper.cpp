@@ -37,7 +37,7 @@ bool TapeKeeper::restore()
         m_tape.scrollToEnd();
         m_dirty = false;
     } catch (const StoreError& e) {
-        report(QStringLiteral("Сохранённую историю прочитать нельзя, она удалена."), e.message());
+        report(QStringLiteral("Сохранённую историю прочитать нельзя, она удалена."), storeFailureText(e));
         m_store.remove();
         m_dirty = true;
         m_timer.start();
@@ -83,7 +83,7 @@ void TapeKeeper::saveNow()
         m_failureShown = false;
     } catch (const StoreError& e) {
         if (!m_failureShown)
-            report(QStringLiteral("История не сохранена."), e.message());
+            report(QStringLiteral("История не сохранена."), storeFailureText(e));
         m_failureShown = true;
     }
 }

@@ -1,5 +1,6 @@
 #include "TapeCalculation.h"
 
+#include "texts/QuotedText.h"
 #include "engine/CalcState.h"
 #include "engine/OperationCodes.h"
 #include "engine/TapeLineReader.h"
@@ -241,7 +242,7 @@ QString refusalMessage(const TapeRefusal& refusal, const QString& lineText)
     QString message = QStringLiteral("Пересчёт невозможен: ") + why.arg(refusal.line + 1) +
                       QLatin1Char('.');
     if (!text.isEmpty())
-        message += QStringLiteral("\r\r«") + text + QStringLiteral("»");
+        message += QStringLiteral("\r\r«") + quotedText(text, 60) + QStringLiteral("»");
     return message;
 }
 

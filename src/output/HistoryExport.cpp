@@ -1,6 +1,6 @@
 #include "HistoryExport.h"
 
-#include "ReplaceFile.h"
+#include "files/ReplaceFile.h"
 
 #include <QStringEncoder>
 

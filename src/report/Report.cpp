@@ -2,6 +2,7 @@
 
 #include "engine/NumberText.h"
 #include "engine/PictureFormat.h"
+#include "files/ReplaceFile.h"
 #include "texts/WindowLook.h"
 
 #include <QFontDatabase>
@@ -9,7 +10,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QBuffer>
 
 #include <cmath>
 
@@ -285,13 +286,19 @@ bool Report::exportPdf(const QString& path, QString* error, const Progress& prog
 {
     if (error)
         error->clear();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const QString failed = QStringLiteral("История не сохранена в файл PDF «%1».");
+    // Found before the pages are drawn: a file that cannot be written at all.
+    ReplacingFile file(path);
+    if (!file.open()) {
         if (error)
-            *error = QStringLiteral("Не удается записать файл %1\r\r%2").arg(path, file.errorString());
+            *error = fileFailureMessage(failed, path, file.fault());
         return false;
     }
-    QPdfWriter writer(&file);
+    // The document is made in memory and written whole; a Qt file device would report a
+    // full disk as a success on some file systems and leave an empty file.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
     writer.setResolution(300);
     writer.setPageSize(QPageSize(QSizeF(m_design.page.width, m_design.page.height),
                                  QPageSize::Millimeter));
@@ -299,9 +306,8 @@ bool Report::exportPdf(const QString& path, QString* error, const Progress& prog
     writer.setCreator(QStringLiteral("Mirvalex"));
     QPainter painter(&writer);
     if (!painter.isActive()) {
-        file.cancelWriting();
         if (error)
-            *error = QStringLiteral("Не удается записать файл %1").arg(path);
+            *error = fileFailureMessage(failed, path, FileFault::Other);
         return false;
     }
     const double ppm = writer.resolution() / kMmPerInch;
@@ -311,16 +317,14 @@ bool Report::exportPdf(const QString& path, QString* error, const Progress& prog
         renderPage(painter, i, ppm);
         if (progress && !progress(i + 1, pageCount())) {
             painter.end();
-            file.cancelWriting();
             return false;
         }
     }
     painter.end();
-    // A write that failed on the way (a full disk) leaves the file's error set; the target
-    // then keeps what it held.
-    const bool written = file.error() == QFileDevice::NoError && file.commit();
+    // A failed write leaves the target as it was.
+    const bool written = file.write(pdf.data()) && file.commit();
     if (!written && error)
-        *error = QStringLiteral("Не удается записать файл %1\r\r%2").arg(path, file.errorString());
+        *error = fileFailureMessage(failed, path, file.fault());
     return written;
 }
 

@@ -284,7 +284,7 @@ bool ReportPreview::writePdf(const QString& path)
     tick.stop();
     progress.close();
     if (!written && !error.isEmpty())
-        QMessageBox::warning(this, windowTitle(), error);
+        QMessageBox::warning(this, windowTitle(), QString(error).replace(u'\r', u'\n'));
     return written;
 }
 

@@ -1,6 +1,7 @@
 #include "NumberColumn.h"
 
 #include "engine/NumberData.h"
+#include "texts/QuotedText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -16,7 +17,7 @@ QString badLine(qint64 line, QStringView text, bool outOfRange)
 {
     return QStringLiteral("Строка %1: «%2» — %3.")
         .arg(line)
-        .arg(text.left(kShownChars).toString(),
+        .arg(quotedText(text, kShownChars),
              outOfRange ? QStringLiteral("число вне допустимого диапазона")
                         : QStringLiteral("не число"));
 }

@@ -3,6 +3,7 @@
 #include "engine/NumberData.h"
 #include "StatSample.h"
 #include "tablestore/StoreError.h"
+#include "texts/QuotedText.h"
 
 #include <QFileInfo>
 
@@ -17,18 +18,23 @@ SampleExport::SampleExport(const StatSample& sample, const QString& path)
 
 bool SampleExport::fail(const QString& reason)
 {
-    m_file.cancelWriting();
+    m_file.cancel();
     m_error = QStringLiteral("Выборка не сохранена в файл «%1».\r\r%2")
-                  .arg(QFileInfo(m_file.fileName()).fileName(), reason);
+                  .arg(quotedText(QFileInfo(m_file.path()).fileName()), reason);
     return false;
+}
+
+bool SampleExport::failWriting()
+{
+    return fail(fileFaultText(m_file.fault()));
 }
 
 bool SampleExport::step()
 {
     QByteArray text;
     if (!m_open) {
-        if (!m_file.open(QIODevice::WriteOnly))
-            return fail(m_file.errorString());
+        if (!m_file.open())
+            return failWriting();
         m_open = true;
         text = "Number\n";
     }
@@ -44,13 +50,13 @@ bool SampleExport::step()
         text += numberDataText(v);
         text += '\n';
     }
-    if (m_file.write(text) != text.size())
-        return fail(m_file.errorString());
+    if (!m_file.write(text))
+        return failWriting();
     m_written += qint64(values.size());
     if (values.size() == std::size_t(kSlice))
         return true;
     if (!m_file.commit())
-        return fail(m_file.errorString());
+        return failWriting();
     return false;
 }
 

@@ -2,7 +2,7 @@
 
 #include "SampleTask.h"
 
-#include <QSaveFile>
+#include "files/ReplaceFile.h"
 
 namespace mx {
 
@@ -28,9 +28,11 @@ private:
     static constexpr int kSlice = 20000;
 
     bool fail(const QString& reason);
+    // A failed open, write or commit of the file, named by its cause.
+    bool failWriting();
 
     const StatSample& m_sample;
-    QSaveFile m_file;
+    ReplacingFile m_file;
     qint64 m_size;
     qint64 m_lastRowid;
     qint64 m_written = 0;

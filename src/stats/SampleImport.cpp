@@ -1,8 +1,12 @@
 #include "SampleImport.h"
 
+#include "files/FileFault.h"
+#include "texts/QuotedText.h"
+
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <chrono>
 
 namespace mx {
@@ -15,7 +19,7 @@ constexpr qint64 kBlockBytes = 1 << 20;
 } // namespace
 
 SampleImport::SampleImport(StatSample& sample, QString path, const NumberText& numbers)
-    : m_sample(sample), m_path(std::move(path)), m_name(QFileInfo(m_path).fileName()),
+    : m_sample(sample), m_path(std::move(path)), m_name(quotedText(QFileInfo(m_path).fileName())),
       m_numbers(numbers)
 {
 }
@@ -33,8 +37,11 @@ void SampleImport::read()
     std::optional<NumberColumn> column;
     try {
         QFile file(m_path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            failure = file.errorString();
+        // A pipe or a device is never opened: reading it could wait for ever.
+        if (!QFileInfo(m_path).isFile()) {
+            failure = fileFaultText(fileFaultOf(m_path, false, 0));
+        } else if (!file.open(QIODevice::ReadOnly)) {
+            failure = fileFaultText(fileFaultOf(m_path, false, errno));
         } else {
             QByteArray text;
             text.reserve(file.size());
@@ -45,7 +52,7 @@ void SampleImport::read()
                 text += block;
             }
             if (file.error() != QFileDevice::NoError)
-                failure = file.errorString();
+                failure = fileFaultText(fileFaultOf(m_path, false, errno));
             else if (!m_cancel.load())
                 column.emplace(std::move(text), NumberColumn::Source::File, m_numbers);
         }

@@ -17,6 +17,7 @@
 #include "tablestore/StoreTable.h"
 #include "texts/Announcer.h"
 #include "texts/ApplyInterfaceText.h"
+#include "texts/FileDialogs.h"
 #include "texts/HelpContext.h"
 #include "texts/MessagePort.h"
 
@@ -25,7 +26,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -554,13 +554,22 @@ void TfmMxStat::appendDone(SampleTask* task)
     setCurrentRecord(m_sample->count() - 1);
 }
 
+FileDialogs& TfmMxStat::files()
+{
+    if (m_files)
+        return *m_files;
+    if (!m_ownFiles)
+        m_ownFiles = std::make_unique<FileDialogs>(QDir::currentPath());
+    return *m_ownFiles;
+}
+
 void TfmMxStat::btImportClick()
 {
     if (busy())
         return;
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Импорт выборки"), QDir::homePath(),
-        QStringLiteral("Текст и CSV (*.txt *.csv);;Все файлы (*)"));
+    const QString path = files().openFile(
+        this, {QStringLiteral("sample-import"), QStringLiteral("Импорт выборки"),
+               QStringLiteral("Текст и CSV (*.txt *.csv);;Все файлы (*)")});
     if (!path.isEmpty())
         importFile(path);
 }
@@ -578,13 +587,12 @@ void TfmMxStat::btExportClick()
 {
     if (busy() || m_sample->count() == 0)
         return;
-    QFileDialog dialog(this, QStringLiteral("Экспорт выборки"), QDir::homePath(),
-                       QStringLiteral("CSV (*.csv);;Все файлы (*)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.selectFile(QStringLiteral("выборка.csv"));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        exportFile(dialog.selectedFiles().front());
+    const QString path = files().saveFile(
+        this, {QStringLiteral("sample-export"), QStringLiteral("Экспорт выборки"),
+               QStringLiteral("CSV (*.csv);;Все файлы (*)"), QStringLiteral("выборка.csv"),
+               QStringLiteral("csv")});
+    if (!path.isEmpty())
+        exportFile(path);
 }
 
 void TfmMxStat::exportFile(const QString& path)

@@ -20,6 +20,7 @@ class QTableView;
 
 namespace mx {
 
+class FileDialogs;
 class MessagePort;
 class NumberText;
 class NumericField;
@@ -70,7 +71,10 @@ public:
     void btSumToOp0Click() { transferToOp0(StatMeasureId::Sum); }
     // Appends every number of the clipboard's text, or none and a message.
     void pasteNumbers(const QString& text);
-    // Import and export through the platform's file dialogs, and without them.
+    // Import and export through the program's file dialogs, and without them. The dialogs
+    // are those of the run, which come back to the folder last used; without them the
+    // window has dialogs of its own.
+    void setFileDialogs(FileDialogs* files) { m_files = files; }
     void btImportClick();
     void btExportClick();
     void importFile(const QString& path);
@@ -161,6 +165,9 @@ private:
     MessagePort& m_messages;
     std::function<void(int)> m_showHelp;
     const QWidget* m_neighbour;
+    FileDialogs* m_files = nullptr;
+    std::unique_ptr<FileDialogs> m_ownFiles;
+    FileDialogs& files();
     std::unique_ptr<StatSample> m_sample;
     // After the sample: a running task that uses it goes first.
     std::unique_ptr<SampleTaskRunner> m_tasks;

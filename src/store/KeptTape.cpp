@@ -60,7 +60,8 @@ QString KeptTape::load()
         return QString();
     const QByteArray text = qUncompress(QByteArray::fromBase64(stored));
     if (text.isEmpty())
-        throw StoreError(tableName + QStringLiteral(": the kept text is damaged"));
+        throw StoreError(tableName + QStringLiteral(": the kept text is damaged"),
+                         StoreError::Cause::Damaged, m_table.datPath());
     return QString::fromUtf8(text);
 }
 

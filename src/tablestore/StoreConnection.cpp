@@ -50,6 +50,7 @@ bool StoreConnection::open(const QString& path, const QByteArray& key, int flags
     m_openError = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db))
                        : QString::fromUtf8(sqlite3_errstr(rc));
     m_openCode = rc;
+    m_openErrno = m_db ? sqlite3_system_errno(m_db) : 0;
     close();
     return false;
 }
@@ -86,10 +87,17 @@ int StoreConnection::errorCode() const
     return (m_db ? sqlite3_errcode(m_db) : m_openCode) & 0xff;
 }
 
+int StoreConnection::systemErrno() const
+{
+    if (m_injected)
+        return 0;
+    return m_db ? sqlite3_system_errno(m_db) : m_openErrno;
+}
+
 StoreError StoreConnection::error(const QString& table, const QString& file) const
 {
     return StoreError(QStringLiteral("%1: %2").arg(table, errorText()),
-                      storeCauseOfSqlite(errorCode()), file);
+                      storeCauseOfSqlite(errorCode(), systemErrno()), file);
 }
 
 bool StoreConnection::exec(const char* sql)

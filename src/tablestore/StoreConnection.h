@@ -41,6 +41,8 @@ public:
     QString errorText() const;
     // The result code of the last failure (primary code, e.g. SQLITE_FULL).
     int errorCode() const;
+    // The errno of the system call behind the last failure, as SQLite kept it; 0 if none.
+    int systemErrno() const;
     // The last failure as the store's error, naming the table and its data file.
     StoreError error(const QString& table, const QString& file) const;
 
@@ -84,6 +86,7 @@ private:
     std::atomic<bool> m_stopWaiting{false};
     QString m_openError;
     int m_openCode = 0;
+    int m_openErrno = 0;
 };
 
 } // namespace mx

@@ -4,14 +4,16 @@
 
 #include <sqlcipher/sqlite3.h>
 
-#include <cerrno>
-
 namespace mx {
 
-StoreError::Cause storeCauseOfSqlite(int sqliteCode)
+StoreError::Cause storeCauseOfSqlite(int sqliteCode, int systemErrno)
 {
     using C = StoreError::Cause;
-    switch (sqliteCode & 0xff) {
+    const int primary = sqliteCode & 0xff;
+    // A file that could not be opened or read says best itself why.
+    if ((primary == SQLITE_CANTOPEN || primary == SQLITE_IOERR) && systemErrno != 0)
+        return fileFaultOfErrno(systemErrno);
+    switch (primary) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return C::Locked;
@@ -37,53 +39,14 @@ StoreError::Cause storeCauseOfSqlite(int sqliteCode)
 
 StoreError::Cause storeCauseOfErrno(int error)
 {
-    using C = StoreError::Cause;
-    switch (error) {
-    case ENOENT:
-        return C::Missing;
-    case EACCES:
-    case EPERM:
-        return C::NoAccess;
-    case EROFS:
-        return C::ReadOnly;
-    case ENOSPC:
-    case EDQUOT:
-        return C::DiskFull;
-    case EISDIR:
-    case ENXIO:
-    case ELOOP:
-        return C::NotAFile;
-    case EWOULDBLOCK:
-        return C::Locked;
-    default:
-        return C::Io;
-    }
+    return fileFaultOfErrno(error);
 }
 
 QString storeCauseText(StoreError::Cause cause)
 {
-    using C = StoreError::Cause;
-    switch (cause) {
-    case C::Locked:
-        return QStringLiteral("Файл занят другой программой.");
-    case C::Missing:
-        return QStringLiteral("Файл не найден.");
-    case C::Damaged:
-        return QStringLiteral("Файл поврежден или записан другой версией программы.");
-    case C::NotAFile:
-        return QStringLiteral("На месте файла находится папка, устройство или канал.");
-    case C::ReadOnly:
-        return QStringLiteral("Файл или папка данных защищены от записи.");
-    case C::DiskFull:
-        return QStringLiteral("На диске нет свободного места.");
-    case C::NoAccess:
-        return QStringLiteral("Нет прав доступа к файлу.");
-    case C::Io:
-        return QStringLiteral("Ошибка ввода-вывода при обращении к файлу.");
-    case C::Other:
-        break;
-    }
-    return QStringLiteral("Ошибка хранилища данных.");
+    if (cause == StoreError::Cause::Other)
+        return QStringLiteral("Ошибка хранилища данных.");
+    return fileFaultText(cause);
 }
 
 } // namespace mx
@@ -95,8 +58,6 @@ QString storeFailureText(const StoreError& error)
     QString text = storeCauseText(error.cause());
     if (!error.file().isEmpty())
         text += QStringLiteral("\rФайл: ") + QDir::toNativeSeparators(QDir::cleanPath(error.file()));
-    if (error.cause() == StoreError::Cause::Other)
-        text += QStringLiteral("\r") + error.message();
     return text;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/FileFault.h"
+
 #include <QString>
 
 #include <stdexcept>
@@ -13,17 +15,8 @@ namespace mx {
 class StoreError : public std::runtime_error
 {
 public:
-    enum class Cause {
-        Other,    // nothing more is known
-        Locked,   // a lock held by another process or connection
-        Missing,  // a file of the table does not exist
-        Damaged,  // a file is truncated, garbled or of another format or version
-        NotAFile, // a directory, device, pipe or link to one in place of a file
-        ReadOnly, // the file or its file system refuses writes
-        DiskFull,
-        NoAccess, // the permissions refuse the file
-        Io,       // the file system reported an input/output error
-    };
+    // The causes of every file's failure: the store's and the program's are one set.
+    using Cause = FileFault;
 
     explicit StoreError(const QString& message, Cause cause = Cause::Other,
                         const QString& file = QString())
@@ -42,14 +35,15 @@ private:
     QString m_file;
 };
 
-// The cause of a failed SQLite call, from its result code.
-StoreError::Cause storeCauseOfSqlite(int sqliteCode);
+// The cause of a failed SQLite call, from its result code and, for a failed open or an
+// input/output error, the system's errno that SQLite kept.
+StoreError::Cause storeCauseOfSqlite(int sqliteCode, int systemErrno = 0);
 // The cause of a failed system call, from its errno.
 StoreError::Cause storeCauseOfErrno(int error);
 // The cause in Russian, one sentence, for the program's messages.
 QString storeCauseText(StoreError::Cause cause);
 // The reason of a failure during a run, for a message that first says what failed: the cause
-// in Russian, the file, and where the cause is not known the store's own text.
+// in Russian and the file; never the store's own text, which is English.
 QString storeFailureText(const StoreError& error);
 
 } // namespace mx

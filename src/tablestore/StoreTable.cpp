@@ -13,6 +13,8 @@
 #include <QMessageAuthenticationCode>
 #include <QSaveFile>
 
+#include <cerrno>
+
 #include <sqlcipher/sqlite3.h>
 
 #include <algorithm>
@@ -83,7 +85,8 @@ std::unique_ptr<StoreConnection> StoreTable::openConnection()
 StoreError StoreTable::storeError() const
 {
     return StoreError(QStringLiteral("%1: %2").arg(m_name, m_connection.errorText()),
-                      storeCauseOfSqlite(m_connection.errorCode()), datPath());
+                      storeCauseOfSqlite(m_connection.errorCode(), m_connection.systemErrno()),
+                      datPath());
 }
 
 void StoreTable::fail(const QString& what, StoreError::Cause cause, const QString& file) const
@@ -122,13 +125,15 @@ void StoreTable::create(TableSession& session, const QString& directory, const Q
 
     QSaveFile idx(table.idxPath());
     if (!idx.open(QIODevice::WriteOnly)) {
+        const int code = errno;
         QFile::remove(table.datPath());
-        table.fail(idx.errorString());
+        table.fail(idx.errorString(), fileFaultOf(table.idxPath(), true, code), table.idxPath());
     }
     idx.write(TableDescriptor{name, fields, keyCheck(key, name)}.toBytes());
     if (!idx.commit()) {
+        const int code = errno;
         QFile::remove(table.datPath());
-        table.fail(idx.errorString());
+        table.fail(idx.errorString(), fileFaultOf(table.idxPath(), true, code), table.idxPath());
     }
 }
 

@@ -7,6 +7,7 @@
 #include "app/StatLink.h"
 #include "app/TapeMemo.h"
 #include "app/TfmMxMain.h"
+#include "report/Report.h"
 #include "engine/CalcCore.h"
 #include "keypad/Keypad.h"
 #include "stats/TfmMxStat.h"
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -144,3 +146,100 @@ TEST_F(FullDiskTest, AppendsSettingsAndExportFailWithAMessageAndGoOnOnceSpaceIsF
     ASSERT_TRUE(app.start([this](TdmMxData& d) { module = &d; }));
     EXPECT_EQ(module->taStat.cursor().recordCount(), 2); // everything reported saved is there
 }
+
+namespace {
+
+struct WriterCase
+{
+    const char* name;
+    const char* file;
+    // Writes `path`, returning the message the user was shown.
+    QString (*write)(test::RunningShell& app, const QString& path);
+};
+
+QString lastMessage(test::RunningShell& app)
+{
+    return app.messages.texts().isEmpty() ? QString() : app.messages.texts().back();
+}
+
+const WriterCase kWriters[] = {
+    {"HistoryExport", "история.txt",
+     [](test::RunningShell& app, const QString& path) {
+         app.commands().File_SaveHistoryAsAccept(path);
+         return lastMessage(app);
+     }},
+    {"SampleExport", "выборка.csv",
+     [](test::RunningShell& app, const QString& path) {
+         app.window().button(KeyId::Sta)->click();
+         TfmMxStat* stat = app.commands().stats().statWindow();
+         stat->btAppendClick();
+         for (int i = 0; i < 100000 && stat->busy(); ++i)
+             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+         stat->exportFile(path);
+         for (int i = 0; i < 100000 && stat->busy(); ++i)
+             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+         return lastMessage(app);
+     }},
+    {"Pdf", "история.pdf",
+     [](test::RunningShell& app, const QString& path) {
+         QString error;
+         app.commands().frRepClassic->prepare();
+         const bool ok = app.commands().frRepClassic->exportPdf(path, &error);
+         return ok ? QStringLiteral("written") : error;
+     }},
+};
+
+class FileWriterOnAFullOrReadOnlyDisk : public FullDiskTest,
+                                        public testing::WithParamInterface<std::tuple<WriterCase, bool>>
+{
+};
+
+} // namespace
+
+// Over an existing file on a full disk and on a read-only one, every writer keeps the old
+// file and names the file and the cause in Russian, with no text of the system.
+TEST_P(FileWriterOnAFullOrReadOnlyDisk, KeepsTheOldFileAndNamesTheCause)
+{
+    const auto& [writer, readOnly] = GetParam();
+    const QString out = QDir(app.baseDir()).filePath(QStringLiteral("out"));
+    ASSERT_TRUE(QDir().mkpath(out));
+    const QByteArray where = QFile::encodeName(out);
+    ASSERT_EQ(::mount("tmpfs", where.constData(), "tmpfs", 0, "size=256k"), 0);
+    const QString path = QDir(out).filePath(QString::fromUtf8(writer.file));
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    if (readOnly) {
+        ASSERT_EQ(::mount(nullptr, where.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    } else {
+        QFile filler(QDir(out).filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
+        }
+        while (filler.write("x", 1) == 1 && filler.flush()) {
+        }
+    }
+
+    for (int i = 0; i < 400; ++i)
+        app.window().meClsHistory->appendLine(QStringLiteral("          1 234 567,89 +"));
+
+    const QString message = writer.write(app, path);
+    EXPECT_EQ(readAll(path), QByteArray("old"));
+    ::umount2(where.constData(), MNT_DETACH);
+    ASSERT_TRUE(message.contains(QString::fromUtf8(writer.file))) << message.toStdString();
+    EXPECT_TRUE(message.contains(readOnly ? QStringLiteral("защищены от записи")
+                                          : QStringLiteral("нет свободного места")))
+        << message.toStdString();
+    EXPECT_FALSE(message.contains(QRegularExpression(QStringLiteral("[A-Za-z]{4,}"))))
+        << message.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FullDisk, FileWriterOnAFullOrReadOnlyDisk,
+    testing::Combine(testing::ValuesIn(kWriters), testing::Bool()),
+    [](const auto& row) {
+        return std::string(std::get<0>(row.param).name) +
+               (std::get<1>(row.param) ? "ReadOnly" : "Full");
+    });

@@ -306,7 +306,7 @@ TEST(MainWindowState, AStoreThatCannotBeWrittenEndsTheStartWithAMessageNamingThe
     ASSERT_EQ(app.messages.messages.size(), 1u);
     EXPECT_EQ(app.messages.messages[0].text,
               QStringLiteral("Ошибка открытия файла данных:\rData/Classic.Dat\r\r"
-                             "Файл или папка данных защищены от записи.\r\r"
+                             "Файл или папка защищены от записи.\r\r"
                              "Выполнение программы будет прервано."));
     app.stop();
     // Nothing was written: the next start finds the stored settings as they were.

@@ -82,7 +82,7 @@ TEST_P(FileDialogModel, CannotDeleteRenameOrCreate)
 
 INSTANTIATE_TEST_SUITE_P(FileDialogs, FileDialogModel,
                          testing::Values(DialogCase{"Open", false}, DialogCase{"Save", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // Accepts the dialog shown next with `path` chosen.
 void acceptNext(const QString& path)

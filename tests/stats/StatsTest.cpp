@@ -86,6 +86,10 @@ TEST(PastedNumbersTest, TakesAWholeColumnOrNothing)
     EXPECT_TRUE(bad.values.empty());
     EXPECT_TRUE(bad.error.contains(QStringLiteral("Строка 3"))) << qPrintable(bad.error);
     EXPECT_TRUE(bad.error.contains(QStringLiteral("three")));
+    // A control character in the quoted line is shown, and the message stands whole.
+    const PastedNumbers nul = parsePastedNumbers(QString::fromUtf16(u"12\0 34\n5\n", 10), seps);
+    EXPECT_TRUE(nul.error.startsWith(QString::fromUtf16(u"Строка 1: «12\u2400 34» — не число.")))
+        << qPrintable(nul.error);
     EXPECT_TRUE(parsePastedNumbers(QStringLiteral("1E400"), seps).error.contains(QStringLiteral("диапазон")));
     EXPECT_FALSE(parsePastedNumbers(QStringLiteral(" \n "), seps).error.isEmpty());
 }
