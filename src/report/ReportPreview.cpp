@@ -290,6 +290,15 @@ bool ReportPreview::writePdf(const QString& path)
 
 void ReportPreview::pageSetup()
 {
+    // Qt's page setup serves a printer of the system only; without one the printer is the
+    // PDF writer, which the dialog cannot set up.
+    if (m_printer.outputFormat() != QPrinter::NativeFormat) {
+        QMessageBox::information(this, windowTitle(),
+                                 QStringLiteral("Принтер не установлен.\n\nПараметры страницы "
+                                                "задаются для принтера; PDF сохраняется на "
+                                                "странице A4."));
+        return;
+    }
     ReportPage& p = m_report.design().page;
     m_printer.setPageLayout(QPageLayout(QPageSize(QSizeF(std::min(p.width, p.height), std::max(p.width, p.height)),
                                                   QPageSize::Millimeter),

@@ -11,9 +11,12 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -98,3 +101,24 @@ TEST_F(PrintTest, ThePreviewFindsZoomsAndTurnsPages)
 }
 
 } // namespace
+
+// Without a printer of the system, page setup says so instead of opening Qt's dialog on the
+// PDF writer, which it cannot serve.
+TEST_F(PrintTest, PageSetupWithoutAPrinterSaysThatNoneIsInstalled)
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "a printer is installed here";
+    app.commands().File_PrintExecute();
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        } else if (QWidget* other = QApplication::activeModalWidget()) {
+            shown = other->metaObject()->className();
+            other->close();
+        }
+    });
+    preview()->pageSetup();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Принтер не установлен."))) << shown.toStdString();
+}
