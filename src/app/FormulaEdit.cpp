@@ -4,8 +4,52 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QValidator>
+
+#include <algorithm>
 
 namespace mx {
+
+namespace {
+
+bool breaksTheLine(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+// Keeps the line one line, whatever reaches it (typing, a paste, a drop, a program's text):
+// a line break, or a run of them, becomes one blank, and every other control character a
+// blank, so that the formula reads as the line shows it and every character the user sees is
+// one of the formula's. The caret keeps its place among the characters kept.
+class OneLineValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& pos) const override
+    {
+        const auto foreign = [](QChar c) { return c < u' ' || c == u'\x7f' || breaksTheLine(c); };
+        if (std::none_of(input.cbegin(), input.cend(), foreign))
+            return Acceptable;
+        QString out;
+        out.reserve(input.size());
+        int newPos = pos;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const QChar c = input.at(i);
+            if (breaksTheLine(c) && i > 0 && breaksTheLine(input.at(i - 1))) {
+                if (i < pos)
+                    --newPos; // one blank for the whole run
+                continue;
+            }
+            out += foreign(c) ? QChar(u' ') : c;
+        }
+        input = out;
+        pos = std::clamp(newPos, 0, int(out.size()));
+        return Acceptable;
+    }
+};
+
+} // namespace
 
 FormulaEdit::FormulaEdit(QWidget* parent) : QLineEdit(parent)
 {
@@ -14,6 +58,7 @@ FormulaEdit::FormulaEdit(QWidget* parent) : QLineEdit(parent)
     // A line far beyond any formula would make every keystroke and every blink of the caret
     // lay out megabytes of text; what does not fit is neither typed nor pasted.
     setMaxLength(kMaxLength);
+    setValidator(new OneLineValidator(this));
 }
 
 bool FormulaEdit::overflows(const QString& inserted) const

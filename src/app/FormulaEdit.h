@@ -7,7 +7,9 @@ namespace mx {
 // The formula line: a one-line edit that keeps its caret and selection while another
 // control has the focus (function buttons insert there), selects nothing by itself on
 // gaining the focus, and reports Enter, whatever the modifiers, and Up and Down, which walk
-// through the formulas run before. It holds at most kMaxLength characters.
+// through the formulas run before. It holds at most kMaxLength characters, on one line:
+// pasted or dropped lines are joined by a blank, and a tab or any other control character
+// becomes a blank, as the line would show it.
 class FormulaEdit : public QLineEdit
 {
     Q_OBJECT

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -110,6 +111,44 @@ TEST_F(FormulaFrameTest, APositionErrorSelectsTheCharacterAfterTheMessage)
     EXPECT_EQ(line().selectionStart(), 4);
     EXPECT_EQ(line().selectedText(), "p");
     EXPECT_EQ(QApplication::focusWidget(), &line());
+}
+
+// Pasted lines, tabs and control characters: the line shows them joined by blanks, and what
+// it shows is what is evaluated; a position always names a character the user sees.
+TEST_F(FormulaFrameTest, PastedLinesAreJoinedAndPositionsStayInsideTheLine)
+{
+    const struct
+    {
+        const char* name;
+        QString pasted;
+        QString shown;
+        QString message; // empty: evaluated
+    } rows[] = {
+        {"ThreeLines", QStringLiteral("12\n34\n56\n"), QStringLiteral("12 34 56 "),
+         QStringLiteral("Синтаксическая ошибка в поз. 5\r")},
+        {"OperatorBeforeTheBreak", QStringLiteral("1+\r\n2"), QStringLiteral("1+ 2"), {}},
+        {"TrailingBreaks", QStringLiteral("1+2\n\n"), QStringLiteral("1+2 "), {}},
+        {"TabAndNul", QString::fromUtf16(u"1\t+\0 2", 6), QStringLiteral("1 +  2"), {}},
+    };
+    for (const auto& r : rows) {
+        line().clear();
+        app.messages.messages.clear();
+        QApplication::clipboard()->setText(r.pasted);
+        line().setFocus();
+        QTest::keyClick(&line(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(line().text(), r.shown) << r.name;
+        frame().btClsRun->click();
+        if (r.message.isEmpty()) {
+            EXPECT_TRUE(app.messages.texts().isEmpty()) << r.name;
+            continue;
+        }
+        ASSERT_EQ(app.messages.texts(), QStringList{r.message}) << r.name;
+        const int at = r.message.section(u' ', -1).trimmed().toInt();
+        EXPECT_GE(at, 1) << r.name;
+        EXPECT_LE(at, line().text().trimmed().size()) << r.name;
+        EXPECT_EQ(line().selectionStart(), at - 1) << r.name;
+        EXPECT_EQ(line().selectedText().size(), 1) << r.name;
+    }
 }
 
 // The warning in the program's own modal dialog, closed by Enter, and then the window's

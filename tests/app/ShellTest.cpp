@@ -458,7 +458,8 @@ TEST(Clipboard, AHugePasteIntoTheFormulaLineStopsAtItsLimit)
         QApplication::clipboard()->setText(pasted);
         QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(line->text().size(), FormulaEdit::kMaxLength);
-        EXPECT_EQ(line->text().mid(2, 3), pasted.left(3));
+        // Control characters are shown as the one line shows them: as blanks.
+        EXPECT_EQ(line->text().mid(2, 3), pasted.at(0).isPrint() ? pasted.left(3) : QStringLiteral("   "));
         line->setText(QStringLiteral("1+"));
         line->end(false);
     }
