@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 
 namespace mx {
 
@@ -69,18 +68,13 @@ void FormulaHint::request()
 {
     const quint64 id = m_latest->load();
     const QString text = m_line.text();
-    QPointer<FormulaHint> self(this);
-    QMetaObject::invokeMethod(m_inWorker, [self, latest = m_latest, id, text] {
+    // The hint outlives every computation (its destructor waits for the worker), and an
+    // answer still queued when it goes is dropped with it.
+    QMetaObject::invokeMethod(m_inWorker, [this, latest = m_latest, id, text] {
         if (latest->load() != id)
             return; // typed on since: a newer request follows
         const std::optional<double> value = previewFormula(text);
-        if (!self)
-            return;
-        // Delivered on the window's thread, and dropped with the hint if it has gone.
-        QMetaObject::invokeMethod(self.data(), [self, id, value] {
-            if (self)
-                self->show(id, value);
-        });
+        QMetaObject::invokeMethod(this, [this, id, value] { show(id, value); });
     });
 }
 
