@@ -4,6 +4,7 @@
 #include "stats/SampleTaskRunner.h"
 #include "texts/HelpContext.h"
 #include "texts/MessagePort.h"
+#include "texts/QuotedText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -70,8 +71,8 @@ void HistoryOpening::read()
     m_read = {};
     if (read.fault != OpenedHistory::Fault::None) {
         m_messages.ShowMsgDlg(QStringLiteral("Файл не открыт: %1\r\r%2")
-                                  .arg(QDir::toNativeSeparators(m_path),
-                                       historyFaultText(read.fault)),
+                                  .arg(quotedText(QDir::toNativeSeparators(m_path), 260),
+                                       historyFaultText(read)),
                               mkError, mbOKOnly, hcTape);
         end(false);
         return;

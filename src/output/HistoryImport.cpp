@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <cerrno>
 
 namespace mx {
 
@@ -81,54 +82,53 @@ OpenedHistory historyFromBytes(const QByteArray& bytes)
 {
     using Fault = OpenedHistory::Fault;
     if (bytes.contains('\0'))
-        return {Fault::NulBytes, {}};
+        return {Fault::NulBytes, FileFault::Other, {}};
     if (hasStrayControl(bytes))
-        return {Fault::ControlBytes, {}};
+        return {Fault::ControlBytes, FileFault::Other, {}};
     QString text;
     if (decodeUtf8(bytes, text)) {
         if (text.startsWith(QChar(0xFEFF)))
             text.remove(0, 1);
     } else if (!decodeCp1251(bytes, text)) {
-        return {Fault::NotText, {}};
+        return {Fault::NotText, FileFault::Other, {}};
     }
-    return {Fault::None, splitLines(text)};
+    return {Fault::None, FileFault::Other, splitLines(text)};
 }
 
 OpenedHistory readHistoryFile(const QString& path)
 {
     using Fault = OpenedHistory::Fault;
+    const auto failed = [&path](int savedErrno) {
+        return OpenedHistory{Fault::File, fileFaultOf(path, false, savedErrno), {}};
+    };
     const QFileInfo info(path);
-    if (!info.exists())
-        return {Fault::Missing, {}};
     // A folder, a device or a pipe: reading it would give no file of lines, or never end.
-    if (!info.isFile())
-        return {Fault::NotAFile, {}};
+    if (!info.exists() || !info.isFile())
+        return failed(0);
     if (info.size() > kMaxHistoryFileBytes)
-        return {Fault::TooLarge, {}};
+        return {Fault::TooLarge, FileFault::Other, {}};
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return {Fault::Unreadable, {}};
+        return failed(errno);
     // One byte more than allowed tells a file that grew since it was looked at.
+    errno = 0;
     const QByteArray bytes = file.read(kMaxHistoryFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return {Fault::Unreadable, {}};
+        return failed(errno);
     if (bytes.size() > kMaxHistoryFileBytes)
-        return {Fault::TooLarge, {}};
+        return {Fault::TooLarge, FileFault::Other, {}};
     return historyFromBytes(bytes);
 }
 
-QString historyFaultText(OpenedHistory::Fault fault)
+QString historyFaultText(const OpenedHistory& read)
 {
     using Fault = OpenedHistory::Fault;
-    switch (fault) {
+    switch (read.fault) {
     case Fault::None:
         break;
-    case Fault::Missing:
-        return QStringLiteral("Файл не найден.");
-    case Fault::NotAFile:
-        return QStringLiteral("Это не файл, а папка или устройство.");
-    case Fault::Unreadable:
-        return QStringLiteral("Файл не удалось прочитать: нет прав на чтение или ошибка диска.");
+    case Fault::File:
+        return fileFaultText(read.fileFault);
     case Fault::TooLarge:
         return QStringLiteral("Файл больше 16 МБ; история такого размера не открывается.");
     case Fault::NulBytes:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/FileFault.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,11 +12,12 @@ namespace mx {
 // is decided by whether the bytes are valid UTF-8.
 struct OpenedHistory
 {
-    // Why a file was not taken; each has its text in historyFaultText.
-    enum class Fault { None, Missing, NotAFile, Unreadable, TooLarge, NulBytes, ControlBytes,
-                       NotText };
+    // Why a file was not taken; each has its text in historyFaultText. `File` is a file
+    // that could not be read at all, for the cause in `fileFault`.
+    enum class Fault { None, File, TooLarge, NulBytes, ControlBytes, NotText };
 
     Fault fault = Fault::None;
+    FileFault fileFault = FileFault::Other;
     // The file's lines exactly as they stand, blanks included; the break after the last
     // line (CR LF, LF or CR) makes no empty line of its own.
     QStringList lines;
@@ -30,7 +33,7 @@ OpenedHistory readHistoryFile(const QString& path);
 OpenedHistory historyFromBytes(const QByteArray& bytes);
 
 // The cause of a refusal for the user, in Russian.
-QString historyFaultText(OpenedHistory::Fault fault);
+QString historyFaultText(const OpenedHistory& read);
 
 // The tape line written before the lines of an opened file.
 QString openedHistoryHeader(const QString& fileName);

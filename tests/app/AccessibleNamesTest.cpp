@@ -1,5 +1,7 @@
 #include "RunningShell.h"
 #include "app/MainCommands.h"
+#include "app/HelpViewer.h"
+#include "app/HelpWindow.h"
 #include "app/StatLink.h"
 #include "app/TfmMxMain.h"
 #include "dialogs/TfmMxMsg.h"
@@ -144,6 +146,11 @@ TEST_F(AccessibleNamesTest, EveryControlOfEveryWindowHasANameOfItsOwn)
               MsgButtons(mbYesNo | msgButtonSet(mbCancel)), hcMessages);
     msg.show();
     EXPECT_EQ(namingFaults(&msg), QStringList()) << "message dialog";
+
+    HelpViewer help(app.messages, {QStringLiteral(MX_SOURCE_DIR "/help")});
+    help.showContents();
+    ASSERT_NE(help.window(), nullptr);
+    EXPECT_EQ(namingFaults(help.window()), QStringList()) << "help window";
 
     app.click("1 + 2 =");
     app.commands().File_Print->trigger();
