@@ -1,3 +1,4 @@
+#include "BenchWindow.h"
 #include "TestDoubles.h"
 #include "app/FormulaEdit.h"
 #include "app/FormulaFrame.h"
@@ -38,14 +39,9 @@ double threadCpuMs()
 // in all of it. With the argument 0 the hint is not told of the typing: the line alone.
 void BM_TypeIntoALongFormula(benchmark::State& state)
 {
-    test::RecordingMessages messages;
-    MemoryClassicRecord classic;
-    MemorySavedState saved;
-    ScriptScope scripts;
-    TfmMxMain window(messages, classic, saved, NumberSeparators{}, scripts);
-    window.core().settings.Formula = true;
-    window.ApplyFormulaLayout();
-    window.show();
+    bench::BenchWindow shown(bench::BenchWindow::Show::Formula);
+    TfmMxMain& window = shown.window;
+    test::RecordingMessages& messages = shown.messages;
     FormulaEdit& line = *window.gbClsFormula->edClsFormula;
     QString formula = QStringLiteral("1");
     while (formula.size() < FormulaEdit::kMaxLength - 100)

@@ -1,3 +1,4 @@
+#include "BenchWindow.h"
 #include "CalcFixture.h"
 #include "app/TapeMemo.h"
 #include "app/TfmMxMain.h"
@@ -32,14 +33,8 @@ BENCHMARK(BM_CoreKeys)->Arg(0)->Arg(kLongTape);
 
 void BM_WindowKeys(benchmark::State& state)
 {
-    test::RecordingMessages messages;
-    MemoryClassicRecord classic;
-    MemorySavedState saved;
-    ScriptScope scripts;
-    TfmMxMain window(messages, classic, saved, NumberSeparators{}, scripts);
-    window.core().settings.History = true;
-    window.ApplyHistoryLayout();
-    window.show();
+    bench::BenchWindow shown(bench::BenchWindow::Show::Tape);
+    TfmMxMain& window = shown.window;
     for (int i = 0; i < state.range(0); ++i)
         window.meClsHistory->appendLine(QStringLiteral("    +                     1.00  "));
     QApplication::processEvents();

@@ -1,4 +1,5 @@
 #include "BenchData.h"
+#include "BenchWindow.h"
 #include "CalcFixture.h"
 #include "TestDoubles.h"
 #include "app/HistoryOpening.h"
@@ -77,14 +78,8 @@ BENCHMARK(BM_RecalculateAtTheEndOfALongTapeCore)->Unit(benchmark::kMillisecond);
 void BM_RecalculateAtTheEndOfALongTapeWindow(benchmark::State& state)
 {
     const LongTape& tape = longTape();
-    test::RecordingMessages messages;
-    MemoryClassicRecord classic;
-    MemorySavedState saved;
-    ScriptScope scripts;
-    TfmMxMain window(messages, classic, saved, NumberSeparators{}, scripts);
-    window.core().settings.History = true;
-    window.ApplyHistoryLayout();
-    window.show();
+    bench::BenchWindow shown(bench::BenchWindow::Show::Tape);
+    TfmMxMain& window = shown.window;
     const QString text = tape.lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
     for (auto _ : state) {
         state.PauseTiming();
@@ -139,14 +134,9 @@ void BM_OpenLongHistory(benchmark::State& state)
         state.SkipWithError("save failed");
         return;
     }
-    test::RecordingMessages messages;
-    MemoryClassicRecord classic;
-    MemorySavedState saved;
-    ScriptScope scripts;
-    TfmMxMain window(messages, classic, saved, NumberSeparators{}, scripts);
-    window.core().settings.History = true;
-    window.ApplyHistoryLayout();
-    window.show();
+    bench::BenchWindow shown(bench::BenchWindow::Show::Tape);
+    TfmMxMain& window = shown.window;
+    test::RecordingMessages& messages = shown.messages;
     HistoryOpening opening(*window.meClsHistory, messages, &window, {});
     qint64 longest = 0;
     for (auto _ : state) {
