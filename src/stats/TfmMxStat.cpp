@@ -4,6 +4,7 @@
 
 #include "BulkAppend.h"
 #include "SampleCalculation.h"
+#include "SampleCellDelegate.h"
 #include "SampleChart.h"
 #include "SampleExport.h"
 #include "SampleImport.h"
@@ -128,6 +129,7 @@ void TfmMxStat::buildControls()
     dgStat->setAccessibleName(QStringLiteral("Выборка"));
     dgStat->setGeometry(8, 8, 180, 400);
     dgStat->setModel(m_sample.get());
+    dgStat->setItemDelegate(new SampleCellDelegate(dgStat));
     dgStat->setSelectionBehavior(QAbstractItemView::SelectRows);
     dgStat->setSelectionMode(QAbstractItemView::SingleSelection);
     dgStat->horizontalHeader()->setStretchLastSection(true);

@@ -1,3 +1,4 @@
+#include "FaultWarnings.h"
 #include "RunningShell.h"
 #include "app/MainCommands.h"
 #include "app/StatLink.h"
@@ -28,6 +29,7 @@
 #include <set>
 
 using namespace mx;
+using mx::test::FaultWarnings;
 using mx::test::RunningShell;
 
 namespace {
@@ -170,43 +172,6 @@ private:
     RunningShell& m_app;
     std::mt19937 m_random;
     QTimer m_platformDialogs;
-};
-
-// Qt's warnings that tell of a fault of the program: a grid editor committed or closed after
-// its view or model moved on, the accessible table asked for cells that do not exist, page
-// setup on a printer it cannot serve. Counted while the run lasts.
-class FaultWarnings
-{
-public:
-    FaultWarnings()
-    {
-        s_seen = &m_seen;
-        s_previous = qInstallMessageHandler(&FaultWarnings::handle);
-    }
-    ~FaultWarnings()
-    {
-        qInstallMessageHandler(s_previous);
-        s_seen = nullptr;
-    }
-    const QStringList& seen() const { return m_seen; }
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
-    {
-        static const char* const faults[] = {
-            "commitData called with an editor that does not belong to this view",
-            "closeEditor called with an editor that does not belong to this view",
-            "QAccessibleTable::child: Invalid index", "Cannot be used on non-native printers"};
-        for (const char* fault : faults)
-            if (s_seen && text.contains(QLatin1String(fault)) && !s_seen->contains(text))
-                s_seen->append(text);
-        if (s_previous)
-            s_previous(type, context, text);
-    }
-
-    static inline QStringList* s_seen = nullptr;
-    static inline QtMessageHandler s_previous = nullptr;
-    QStringList m_seen;
 };
 
 // The seed and the number of events may be changed for a longer run by hand:

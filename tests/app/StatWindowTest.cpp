@@ -1,3 +1,4 @@
+#include "FaultWarnings.h"
 #include "RunningShell.h"
 #include "app/MainCommands.h"
 #include "app/StatLink.h"
@@ -440,6 +441,28 @@ TEST_F(StatWindowTest, AnImportReadsItsFileOffTheEventLoopAndAppendsAllOrNone)
     EXPECT_FALSE(stat()->busy());
     EXPECT_EQ(stat()->sample().count(), count);
     EXPECT_EQ(field(Id::Count), QString::number(count));
+}
+
+// Enter in a cell's editor writes the cell and closes the editor at once: a click elsewhere
+// that the window system delivers in the same pass finds no editor left to commit again.
+TEST_F(StatWindowTest, EnterWritesAGridCellBeforeTheFocusMovesOn)
+{
+    enter({"5"});
+    stat()->activateWindow();
+    QApplication::setActiveWindow(stat());
+    stat()->dgStat->setFocus();
+    stat()->dgStat->edit(stat()->sample().index(0, 0));
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, stat()->dgStat);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, "7");
+
+    mx::test::FaultWarnings warnings;
+    QTest::keyClick(editor, Qt::Key_Return);
+    stat()->edNewNumber->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(warnings.seen(), QStringList());
+    EXPECT_EQ(stat()->sample().valueAt(0), 7.0);
 }
 
 TEST_F(StatWindowTest, ControlsAreNamedForAssistiveTechnology)
