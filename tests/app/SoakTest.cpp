@@ -37,6 +37,14 @@ qint64 residentBytes()
     return fields.size() > 1 ? fields[1].toLongLong() * ::sysconf(_SC_PAGESIZE) : -1;
 }
 
+// AddressSanitizer keeps freed memory in quarantine (a quarter of a gigabyte) before it
+// reuses it, so resident memory under it says nothing about what the program keeps.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kResidentMemoryMeansWhatIsKept = false;
+#else
+constexpr bool kResidentMemoryMeansWhatIsKept = true;
+#endif
+
 void settle()
 {
     for (int i = 0; i < 3; ++i) {
@@ -85,6 +93,8 @@ TEST(Soak, AHundredOpeningsOfEveryWindowKeepTheMemoryFlat)
     std::fprintf(stderr, "soak: resident %lld KiB after the first cycle, %lld KiB after the last\n",
                  first / 1024, last / 1024);
     EXPECT_EQ(app.dialogsShown(), 100);
+    if (!kResidentMemoryMeansWhatIsKept)
+        GTEST_SKIP() << "the cycles ran; resident memory is not measured under AddressSanitizer";
     EXPECT_LE(last - first, 5 * 1024 * 1024)
         << "first " << first / 1024 << " KiB, last " << last / 1024 << " KiB";
 }
