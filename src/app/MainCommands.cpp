@@ -39,10 +39,9 @@ namespace mx {
 
 MainCommands::MainCommands(TfmMxMain& window, MessagePort& messages, HelpViewer& help,
                            TdmMxData& data)
-    : frRepClassic(makeHistoryReport()), m_window(window), m_messages(messages), m_help(help),
+    : m_window(window), m_messages(messages), m_help(help),
       m_files(std::make_unique<FileDialogs>(QFileInfo(data.dataDirectory()).absolutePath()))
 {
-    frRepClassic->setNumbers(window.core().numbers());
     auto showHelp = [this](int context) { m_help.showContext(context); };
     m_stats = std::make_unique<StatLink>(window, data.taStat, data.share(), showHelp);
     std::map<QString, FormFactory::Creator> creators{
@@ -151,9 +150,18 @@ QWidget* MainCommands::createOptions()
     return dialog;
 }
 
+Report& MainCommands::frRepClassic()
+{
+    if (!m_report) {
+        m_report = makeHistoryReport();
+        m_report->setNumbers(m_window.core().numbers());
+    }
+    return *m_report;
+}
+
 void MainCommands::File_PrintExecute()
 {
-    Report& report = *frRepClassic;
+    Report& report = frRepClassic();
     ReportVariables& v = report.variables();
     auto quoted = [](QString text) { return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\''); };
     v.set(QStringLiteral("AppName"), quoted(productTitle()));
@@ -170,7 +178,7 @@ void MainCommands::File_PrintExecute()
     if (m_preview) {
         m_preview->reload();
     } else {
-        m_preview = new ReportPreview(frRepClassic, *m_files, &m_window);
+        m_preview = new ReportPreview(m_report, *m_files, &m_window);
     }
     m_preview->show();
     m_preview->raise();

@@ -52,8 +52,9 @@ public:
     FormFactory& forms() { return *m_forms; }
     // The program's file dialogs, each coming back to the folder it was last used in.
     FileDialogs& files() { return *m_files; }
-    // The report that prints the tape, and its preview while one is open.
-    std::shared_ptr<Report> frRepClassic;
+    // The report that prints the tape, made at its first use: its picture costs a font the
+    // window does not show. And the report's preview while one is open.
+    Report& frRepClassic();
     ReportPreview* preview() const;
     StatLink& stats() { return *m_stats; }
 
@@ -86,6 +87,7 @@ private:
     TfmMxMain& m_window;
     MessagePort& m_messages;
     HelpViewer& m_help;
+    std::shared_ptr<Report> m_report;
     std::unique_ptr<FileDialogs> m_files;
     std::unique_ptr<StatLink> m_stats;
     std::unique_ptr<FormFactory> m_forms;

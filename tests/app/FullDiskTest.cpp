@@ -183,8 +183,8 @@ const WriterCase kWriters[] = {
     {"Pdf", "история.pdf",
      [](test::RunningShell& app, const QString& path) {
          QString error;
-         app.commands().frRepClassic->prepare();
-         const bool ok = app.commands().frRepClassic->exportPdf(path, &error);
+         app.commands().frRepClassic().prepare();
+         const bool ok = app.commands().frRepClassic().exportPdf(path, &error);
          return ok ? QStringLiteral("written") : error;
      }},
 };

@@ -30,7 +30,7 @@ class PrintTest : public testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(app.start()); }
     ReportPreview* preview() { return app.commands().preview(); }
-    Report& report() { return *app.commands().frRepClassic; }
+    Report& report() { return app.commands().frRepClassic(); }
 
     RunningShell app;
 };
