@@ -12,10 +12,13 @@
 #include "store/TdmMxData.h"
 #include "tablestore/StoreError.h"
 #include "texts/Product.h"
+#include "texts/WindowLook.h"
 #include "TfmMxMain.h"
 
 #include <QApplication>
 #include <QTimer>
+
+#include <future>
 
 namespace mx {
 
@@ -43,7 +46,13 @@ AppShell::~AppShell()
 bool AppShell::start()
 {
     // The data module comes first: without its tables no window opens and nothing is written.
-    if (!m_data->DataModuleCreate())
+    // Its files are checked and its tables opened (key derivation, locks, SQLCipher) on a
+    // thread of their own while this one reads the font database for the window's
+    // fixed-pitch face, the first font the window needs, which the window then finds loaded.
+    // Any failure is reported here, before a window exists.
+    auto opening = std::async(std::launch::async, [this] { return m_data->openTables(); });
+    (void)fixedPitchFont();
+    if (!m_data->reportOpening(opening.get()))
         return false;
     m_saved = std::make_unique<TableSavedState>(*m_data);
     try {

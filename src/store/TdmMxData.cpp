@@ -90,12 +90,14 @@ void TdmMxData::ssMainPassword(TableSession& session, bool& retry)
 bool TdmMxData::ssMainStartup()
 {
     m_missing.clear();
-    if (CheckFilesExist(m_dataFileList, m_missing, m_baseDir))
-        return true;
+    return CheckFilesExist(m_dataFileList, m_missing, m_baseDir);
+}
+
+void TdmMxData::reportMissingFiles()
+{
     const QString text = QStringLiteral("Файл не найден:\r") + m_missing.join(QChar(13)) +
                          QStringLiteral("\r\rВыполнение программы будет прервано.");
     m_messages.ShowMsgDlg(text, mkError, mbOKOnly, hcMessages);
-    return false;
 }
 
 void TdmMxData::ReportAccessDenied()
@@ -134,19 +136,34 @@ QString TdmMxData::displayedPath(const QString& file) const
                           : QDir(m_baseDir).relativeFilePath(QFileInfo(file).absoluteFilePath());
 }
 
-bool TdmMxData::DataModuleCreate()
+TdmMxData::Opening TdmMxData::openTables()
 {
-    if (!ssMainStartup())
-        return false;
+    Opening opening;
+    opening.filesFound = ssMainStartup();
+    if (!opening.filesFound)
+        return opening;
     try {
         for (StoreTable* table : {&taClassic, &taShare, &taStat})
             table->open();
     } catch (const StoreError& e) {
-        ReportOpenFailure(e);
-        return false;
+        opening.failure = e;
+        return opening;
     }
     m_shareRef = &taShare;
     m_classicRef = &taClassic;
+    return opening;
+}
+
+bool TdmMxData::reportOpening(const Opening& opening)
+{
+    if (!opening.filesFound) {
+        reportMissingFiles();
+        return false;
+    }
+    if (opening.failure) {
+        ReportOpenFailure(*opening.failure);
+        return false;
+    }
     return true;
 }
 

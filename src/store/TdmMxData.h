@@ -1,15 +1,17 @@
 #pragma once
 
+#include "tablestore/StoreError.h"
 #include "tablestore/StoreTable.h"
 #include "tablestore/TableSession.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace mx {
 
 class MessagePort;
-class StoreError;
 
 // The four files that must exist before the tables are opened, relative to the current
 // directory, in the order they are reported.
@@ -30,8 +32,19 @@ public:
     TdmMxData(const TdmMxData&) = delete;
     TdmMxData& operator=(const TdmMxData&) = delete;
 
+    // What the file check and the opens found.
+    struct Opening
+    {
+        bool filesFound = false;
+        std::optional<StoreError> failure; // the open that failed, if any
+    };
+    // The file check, the password and the opens, showing nothing and touching no widget, so
+    // that they may run on a thread of their own before any window exists.
+    Opening openTables();
+    // The one message for what openTables() found; true when the tables are open.
+    bool reportOpening(const Opening& opening);
     // The file check, the password and the opens; false after the message was shown.
-    bool DataModuleCreate();
+    bool DataModuleCreate() { return reportOpening(openTables()); }
     // The one message for a store that cannot be used at start-up; the program then ends.
     void ReportAccessDenied();
     // The message for a table that could not be opened: the access-denied one where a lock
@@ -55,7 +68,9 @@ public:
     static QString tablePassword();
 
 private:
+    // The file check of the session's start; the missing names go to MissingFileList().
     bool ssMainStartup();
+    void reportMissingFiles();
     QString displayedPath(const QString& file) const;
     static void ssMainPassword(TableSession& session, bool& retry);
 
