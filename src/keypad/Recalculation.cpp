@@ -107,22 +107,16 @@ bool Recalculation::Recalculate(int line)
 
     sink.appendLines(QStringList{headerLine(calc.first, calc.last)} + replay.tape.tapeLines());
 
-    // The result as "=" leaves it: the registers, the flags and the pending operation of the
-    // replay, so that a further "=" repeats its last operation.
+    // The result as "=" leaves it: the registers and the replay's entry state whole, its
+    // pending operation included, so that a further "=" repeats its last operation. The
+    // keypad's own settings, angle mark and focus stay.
     const CalcCore& done = replay.core;
     m_core.edOp0.setText(done.edOp0.text());
     m_core.edOp1.setText(done.edOp1.text());
     m_core.edOp2.setText(done.edOp2.text());
-    CalcState& st = m_core.state;
-    const CalcState& r = done.state;
-    st.NewNumber = r.NewNumber;
-    st.OpPending = r.OpPending;
-    st.OpJustPressed = r.OpJustPressed;
-    st.EntryActive = r.EntryActive;
-    st.AfterEquals = r.AfterEquals;
-    st.RepeatOperand = r.RepeatOperand;
-    st.PendingSuffix = r.PendingSuffix;
-    m_core.SetPendingOp(r.PendingOp, r.PendingLabel);
+    m_core.state.entry() = done.state.entry();
+    // Setting the pending operation also shows its caption.
+    m_core.SetPendingOp(done.state.PendingOp, done.state.PendingLabel);
     m_core.RestoreKeyFocus();
     return true;
 }
