@@ -27,8 +27,6 @@ public:
     int ShowMsgDlg(const QString& message, int kind, MsgButtons buttons,
                    int helpContext) override;
 
-    int lastHelpContext() const { return m_lastHelpContext; }
-
 private:
     HelpHandler m_onHelp;
     DialogHook m_onCreate;

@@ -210,9 +210,4 @@ QString generalForm(const DecimalDigits& digits, bool negative, const NumberSepa
     return out + QLatin1Char('E') + QString::number(r.exponent - 1);
 }
 
-QString formatFloat(CalcValue value, const QString& picture, const NumberSeparators& seps)
-{
-    return PictureFormat(picture).format(value, seps);
-}
-
 } // namespace mx

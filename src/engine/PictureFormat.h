@@ -62,7 +62,4 @@ QString formatGeneral(CalcValue value, const NumberSeparators& seps);
 QString generalForm(const struct DecimalDigits& digits, bool negative,
                     const NumberSeparators& seps);
 
-// Convenience for a one-off format; callers that format often keep a PictureFormat.
-QString formatFloat(CalcValue value, const QString& picture, const NumberSeparators& seps);
-
 } // namespace mx
