@@ -108,9 +108,12 @@ void CaptionColours::assign(QPushButton* button, CaptionRole role)
 bool CaptionColours::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::PaletteChange:
     case QEvent::StyleChange:
     case QEvent::ThemeChange:
+        // A style or theme may paint other grounds with the same palette.
+        m_resolved.clear();
+        [[fallthrough]];
+    case QEvent::PaletteChange:
     case QEvent::Resize: // the style's gradient spans the button's height
         if (auto* button = qobject_cast<QPushButton*>(watched); button && !m_applying)
             apply(button);
@@ -119,6 +122,25 @@ bool CaptionColours::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+QColor CaptionColours::colourFor(const QPushButton* button, QPalette::ColorGroup group,
+                                 CaptionRole role)
+{
+    const QPalette& palette = button->palette();
+    Key key{quint64(reinterpret_cast<quintptr>(button->style())), quint64(button->width()),
+            quint64(button->height()), quint64(button->fontMetrics().height()),
+            quint64(button->isFlat()), quint64(group), quint64(role)};
+    for (int r = 0; r < QPalette::NColorRoles; ++r) {
+        if (r != QPalette::ButtonText)
+            key.push_back(palette.color(group, QPalette::ColorRole(r)).rgba64());
+    }
+    const auto known = m_resolved.find(key);
+    if (known != m_resolved.end())
+        return known->second;
+    const QColor colour = resolve(role, captionGround(button, group));
+    m_resolved.emplace(std::move(key), colour);
+    return colour;
 }
 
 void CaptionColours::apply(QPushButton* button)
@@ -130,7 +152,7 @@ void CaptionColours::apply(QPushButton* button)
     QPalette palette = button->palette();
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
         palette.setColor(group, QPalette::ButtonText,
-                         resolve(CaptionRole(role.toInt()), captionGround(button, group)));
+                         colourFor(button, group, CaptionRole(role.toInt())));
     button->setPalette(palette);
     m_applying = false;
 }

@@ -7,6 +7,9 @@
 #include <QObject>
 #include <QPalette>
 
+#include <map>
+#include <vector>
+
 class QPushButton;
 
 namespace mx {
@@ -52,7 +55,15 @@ protected:
 
 private:
     void apply(QPushButton* button);
+    // The caption colour of `role` on `button` in `group`, looked up before it is computed:
+    // the keys come in a few sizes on one style and palette, and reading the style's ground
+    // means painting a bevel.
+    QColor colourFor(const QPushButton* button, QPalette::ColorGroup group, CaptionRole role);
 
+    // What the ground and so the colour depends on: the style, the button's size, flatness
+    // and line height, the colour group and every colour of the palette but the caption's.
+    using Key = std::vector<quint64>;
+    std::map<Key, QColor> m_resolved;
     bool m_applying = false;
 };
 
