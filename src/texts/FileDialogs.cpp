@@ -1,5 +1,6 @@
 #include "FileDialogs.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QDir>
 #include <QFileDialog>
@@ -43,6 +44,14 @@ std::unique_ptr<QFileDialog> FileDialogs::make(QWidget* parent, const Kind& kind
     for (QAbstractItemView* view : dialog->findChildren<QAbstractItemView*>()) {
         view->setDragEnabled(false);
         view->setDragDropMode(QAbstractItemView::NoDragDrop);
+    }
+    // The files in the detail view only: Qt's list view tells a screen reader the cells of
+    // the model's top level instead of the folder it shows (asked for them, it warns of
+    // invalid indexes), while the detail view tells the folder's own rows and columns.
+    dialog->setViewMode(QFileDialog::Detail);
+    for (const char* name : {"listModeButton", "detailModeButton"}) {
+        if (auto* button = dialog->findChild<QAbstractButton*>(QLatin1String(name)))
+            button->hide();
     }
     return dialog;
 }
