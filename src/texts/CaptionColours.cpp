@@ -148,11 +148,18 @@ void CaptionColours::apply(QPushButton* button)
     const QVariant role = button->property(kRoleProperty);
     if (!role.isValid())
         return;
-    m_applying = true;
     QPalette palette = button->palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::ButtonText,
-                         colourFor(button, group, CaptionRole(role.toInt())));
+    bool changed = false;
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        const QColor colour = colourFor(button, group, CaptionRole(role.toInt()));
+        changed = changed || palette.color(group, QPalette::ButtonText) != colour;
+        palette.setColor(group, QPalette::ButtonText, colour);
+    }
+    // A button that already has its colours (a resize of the same size class, a theme that
+    // left the ground as it was) keeps its palette, and no change ripples through it again.
+    if (!changed)
+        return;
+    m_applying = true;
     button->setPalette(palette);
     m_applying = false;
 }
