@@ -219,6 +219,17 @@ def main():
         said = s.keys("F1", 2.0)
         check("F1 opens help inside the program", said,
               any(x.startswith("Страница справки") for x in said))
+        # Back to the help window's buttons from its page: Shift+Tab leaves the page (after its
+        # links, where the page has some) for Закрыть, then Содержание.
+        said = []
+        for _ in range(12):
+            subprocess.run(["xdotool", "key", "shift+Tab"], env=s.env, check=True)
+            said += s.wait_for(lambda new: len(new) > 0, 2.0) or []
+            if any(x.startswith("Содержание нажимаемая кнопка") for x in said):
+                break
+        check("Shift+Tab reaches the help window's buttons", said,
+              any(x.startswith("Закрыть нажимаемая кнопка") for x in said) and
+              any(x.startswith("Содержание нажимаемая кнопка") for x in said))
     finally:
         s.close()
     if failures:
