@@ -44,9 +44,6 @@ struct StatMeasure
     const char* button;
     // The value the field shows, read from the result it was written from.
     CalcValue (*value)(const SampleSummary& summary);
-    // The field's accessible name; nullptr: the label's shown text. The button's is
-    // "В ввод: " followed by the field's.
-    const char16_t* accessibleName;
     // Kept current by the number of records (shown as a whole number in decimal) rather than
     // by Calculate.
     bool followsCount;

@@ -286,9 +286,8 @@ void TfmMxStat::FormCreate()
     ApplyInterfaceText(this);
     setProperty("helpContext", int(hcStatistics));
     for (const MeasureRow& row : m_measureRows) {
-        const QString name = row.measure->accessibleName
-                                 ? QString::fromUtf16(row.measure->accessibleName)
-                                 : row.label->text();
+        // The field is named by its label's shown text, the button after the field.
+        const QString name = row.label->text();
         row.field->setAccessibleName(name);
         row.transfer->setAccessibleName(QStringLiteral("В ввод: ") + name);
     }
