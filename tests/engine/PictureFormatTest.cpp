@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cmath>
@@ -61,6 +62,10 @@ QString withCommaSeparators(const QString& text)
 
 TEST(PictureFormatShared, EveryCaseOfTheSharedFileFormatsAsExpected)
 {
+    // The cases live in the project's shared folder beside the checkout; a checkout made
+    // elsewhere has none to read. A folder that is there but holds too few cases fails.
+    if (!QFileInfo::exists(QStringLiteral(MX_SHARED_DIR)))
+        GTEST_SKIP() << "no shared folder beside the checkout: " MX_SHARED_DIR;
     const std::vector<SharedCase> cases = loadSharedCases();
     ASSERT_GE(cases.size(), 1300u) << "shared number-format cases not found";
     int failures = 0;
